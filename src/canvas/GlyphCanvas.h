@@ -1,0 +1,56 @@
+#pragma once
+
+#include "canvas/CanvasFont.h"
+
+#include <QFont>
+#include <QImage>
+
+// A low strip on which text is drawn in black and whose pixels are read back
+// one at a time; the system's font rasterizer. Coordinates are pixels, with
+// (0, 0) at the top-left corner; text is rendered at 96 dpi, so 12 points make
+// a 16-pixel line cell.
+//
+// The surface is at least the visible strip and widens as far as the drawn
+// text reaches, so every drawn column can be read back.
+class GlyphCanvas
+{
+public:
+    static constexpr int kStripWidth = 981; // the visible strip, inside its border
+    static constexpr int kStripHeight = 29;
+
+    GlyphCanvas();
+
+    const CanvasFont &font() const { return m_font; }
+    void setFontName(const QString &name) { m_font.name = name; }
+    void setFontSize(float points) { m_font.size = points; }
+    void setFontBold(bool bold) { m_font.bold = bold; }
+    void setFontItalic(bool italic) { m_font.italic = italic; }
+
+    int currentX() const { return m_x; }
+    int currentY() const { return m_y; }
+    void setCurrentX(int x) { m_x = x; }
+    void setCurrentY(int y) { m_y = y; }
+
+    // Fills the surface with the background and puts the pen at (0, 0).
+    void cls();
+    // Draws text on one line, its character cell's top-left corner at the pen,
+    // then moves the pen to the start of the next line.
+    void print(const QString &text);
+    // The colour at (x, y) as 0x00BBGGRR, or -1 outside the surface.
+    int point(int x, int y) const;
+    // Exactly black, the colour of drawn text.
+    bool isLit(int x, int y) const { return point(x, y) == 0; }
+
+    const QImage &surface() const { return m_image; }
+
+    // The installed family that stands for a face name.
+    static QString resolveFamily(const QString &face);
+    // The QFont the canvas draws with for these settings.
+    static QFont qtFont(const CanvasFont &font);
+
+private:
+    CanvasFont m_font;
+    QImage m_image;
+    int m_x = 0;
+    int m_y = 0;
+};

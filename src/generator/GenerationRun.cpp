@@ -1,0 +1,71 @@
+#include "generator/GenerationRun.h"
+
+#include "canvas/GlyphCanvas.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kColumnsPerUnit = int(kRunFontSize) + 2;
+
+quint16 columnWord(const GlyphCanvas &canvas, int x)
+{
+    quint16 word = 0;
+    for (int y = 0; y < SketchData::kRows; ++y) {
+        if (canvas.isLit(x, y))
+            word |= quint16(1u << y);
+    }
+    return word;
+}
+
+// The code-box run's accumulator.
+class StringSink : public LineSink
+{
+public:
+    bool open() override { return true; }
+    void writeLine(const QString &line) override { m_text += line + kLineEnd; }
+    bool close() override { return true; }
+    QString take() { return std::move(m_text); }
+
+private:
+    QString m_text;
+};
+
+} // namespace
+
+SketchData sampleTexts(const QString &title, const QString &text, GlyphCanvas &canvas, int margin)
+{
+    SketchData data;
+    canvas.setFontSize(kRunFontSize);
+    canvas.cls(); // also puts the pen at (0, 0)
+    canvas.print(title);
+    for (int x = 0; x < SketchData::kTitleColumns; ++x)
+        data.title[x] = columnWord(canvas, x);
+
+    canvas.cls();
+    canvas.print(text);
+    const int estimate = kColumnsPerUnit * int(text.size()) + margin;
+    // Past the surface every column reads unlit, so its width bounds the text.
+    data.scroll.resize(std::max(estimate, canvas.surface().width()));
+    for (int x = 0; x < int(data.scroll.size()); ++x)
+        data.scroll[x] = columnWord(canvas, x);
+    const auto lastLit = std::find_if(data.scroll.rbegin(), data.scroll.rend(),
+                                      [](quint16 word) { return word != 0; });
+    data.scroll.resize(std::max(estimate, int(data.scroll.rend() - lastLit)));
+    return data;
+}
+
+QString codeBoxRun(const QString &title, const QString &text, GlyphCanvas &canvas)
+{
+    StringSink sink;
+    writeSketch(sampleTexts(title, text, canvas, kCodeBoxMargin), Layout::CodeBox, sink);
+    return sink.take();
+}
+
+bool fileRun(const QString &title, const QString &text, GlyphCanvas &canvas, LineSink &sink)
+{
+    if (!sink.open())
+        return false;
+    writeSketch(sampleTexts(title, text, canvas, kFileMargin), Layout::File, sink);
+    return sink.close();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "generator/LineSink.h"
+#include "generator/SketchData.h"
+#include "generator/SketchText.h"
+
+#include <QString>
+
+class GlyphCanvas;
+
+inline constexpr float kRunFontSize = 12;
+inline constexpr int kCodeBoxMargin = 120;
+inline constexpr int kFileMargin = 16;
+
+// Draws title and text on the canvas at 12 points and samples them: 64 title
+// columns, and slen scroll columns, where slen is 14 columns a UTF-16 unit plus
+// margin, widened to the rightmost lit column when the text is drawn wider.
+// The canvas keeps the drawn text afterwards.
+SketchData sampleTexts(const QString &title, const QString &text, GlyphCanvas &canvas, int margin);
+
+// The whole sketch text in the code-box layout, lines ended with CR LF.
+QString codeBoxRun(const QString &title, const QString &text, GlyphCanvas &canvas);
+
+// The sketch text in the file layout, into sink. False when the sink failed to
+// open or to close.
+bool fileRun(const QString &title, const QString &text, GlyphCanvas &canvas, LineSink &sink);

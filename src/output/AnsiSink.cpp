@@ -1,0 +1,15 @@
+#include "output/AnsiSink.h"
+
+#include "platform/AnsiCodec.h"
+
+bool AnsiSink::open()
+{
+    m_bytes.clear();
+    return true;
+}
+
+void AnsiSink::writeLine(const QString &line)
+{
+    m_bytes += toAnsi(line);
+    m_bytes += "\r\n";
+}
