@@ -1,0 +1,33 @@
+# Wraps the CMake commands; the build logic lives in CMake.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps build run test test-sanitize bench clean
+
+all: build
+
+deps:
+	tools/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	$(BUILD)/bin/marquee-sketch-cli
+
+# The whole suite, then again under AddressSanitizer and UndefinedBehaviorSanitizer.
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+	$(MAKE) test-sanitize
+
+test-sanitize: deps
+	cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=Debug -DMARQUEE_SANITIZE=ON -DMARQUEE_BENCH=OFF
+	cmake --build $(BUILD)-sanitize -j$(JOBS)
+	ctest --test-dir $(BUILD)-sanitize --output-on-failure -j$(JOBS) -LE board
+
+bench: build
+	$(BUILD)/bin/marquee-bench
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-sanitize
