@@ -5,6 +5,13 @@
 #include <QFont>
 #include <QImage>
 
+// A pixel is lit when it is exactly black, the colour of drawn text; grey and
+// the -1 of a read outside the surface are not.
+inline bool isLit(int colour)
+{
+    return colour == 0;
+}
+
 // A low strip on which text is drawn in black and whose pixels are read back
 // one at a time; the system's font rasterizer. Coordinates are pixels, with
 // (0, 0) at the top-left corner; text is rendered at 96 dpi, so 12 points make
@@ -38,8 +45,6 @@ public:
     void print(const QString &text);
     // The colour at (x, y) as 0x00BBGGRR, or -1 outside the surface.
     int point(int x, int y) const;
-    // Exactly black, the colour of drawn text.
-    bool isLit(int x, int y) const { return point(x, y) == 0; }
 
     const QImage &surface() const { return m_image; }
 

@@ -8,16 +8,6 @@ namespace {
 
 constexpr int kColumnsPerUnit = int(kRunFontSize) + 2;
 
-quint16 columnWord(const GlyphCanvas &canvas, int x)
-{
-    quint16 word = 0;
-    for (int y = 0; y < SketchData::kRows; ++y) {
-        if (canvas.isLit(x, y))
-            word |= quint16(1u << y);
-    }
-    return word;
-}
-
 // The code-box run's accumulator.
 class StringSink : public LineSink
 {

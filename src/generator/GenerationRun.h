@@ -1,16 +1,28 @@
 #pragma once
 
+#include "canvas/GlyphCanvas.h"
 #include "generator/LineSink.h"
 #include "generator/SketchData.h"
 #include "generator/SketchText.h"
 
 #include <QString>
 
-class GlyphCanvas;
-
 inline constexpr float kRunFontSize = 12;
 inline constexpr int kCodeBoxMargin = 120;
 inline constexpr int kFileMargin = 16;
+
+// The column word of column x of anything with GlyphCanvas's point(): one read
+// per row, top to bottom.
+template <typename Canvas>
+quint16 columnWord(const Canvas &canvas, int x)
+{
+    quint16 word = 0;
+    for (int y = 0; y < SketchData::kRows; ++y) {
+        if (isLit(canvas.point(x, y)))
+            word |= quint16(1u << y);
+    }
+    return word;
+}
 
 // Draws title and text on the canvas at 12 points and samples them: 64 title
 // columns, and slen scroll columns, where slen is 14 columns a UTF-16 unit plus

@@ -1,0 +1,245 @@
+#include "canvas/GlyphCanvas.h"
+#include "generator/DefaultTexts.h"
+#include "generator/GenerationRun.h"
+#include "output/AnsiSink.h"
+#include "output/CommandLine.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+struct Result
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Result runCli(const QStringList &arguments)
+{
+    QBuffer out;
+    QBuffer err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    Result result;
+    result.status = runCommandLine(QStringList{"marquee-sketch-cli"} + arguments, out, err);
+    result.out = out.data();
+    result.err = err.data();
+    return result;
+}
+
+QByteArray expectedCode(const CanvasFont &font, const QString &title, const QString &text)
+{
+    GlyphCanvas canvas;
+    canvas.setFontName(font.name);
+    canvas.setFontBold(font.bold);
+    canvas.setFontItalic(font.italic);
+    return codeBoxRun(title, text, canvas).toUtf8();
+}
+
+QByteArray expectedFile(const QString &title, const QString &text)
+{
+    GlyphCanvas canvas;
+    AnsiSink sink;
+    fileRun(title, text, canvas, sink);
+    return sink.bytes();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Makes every write past a few bytes fail, as a full disk would.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_handler)(int) = nullptr;
+};
+
+} // namespace
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writesTheSketch_data();
+    void writesTheSketch();
+    void fileLayoutIsCp950();
+    void badUsage_data();
+    void badUsage();
+    void helpAndVersion();
+    void outputFileIsWritten();
+    void failedWriteKeepsOldFile_data();
+    void failedWriteKeepsOldFile();
+    void builtProgramMatches();
+};
+
+void TestCommandLine::writesTheSketch_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("expected");
+    const CanvasFont ming;
+    QTest::newRow("defaults") << QStringList{}
+                              << expectedCode(ming, kDefaultTitle, kDefaultText);
+    QTest::newRow("own texts") << QStringList{"--title", "你好", "--text", "早安 世界"}
+                               << expectedCode(ming, "你好", "早安 世界");
+    QTest::newRow("kai bold italic")
+        << QStringList{"--face", "kai", "--bold", "--italic"}
+        << expectedCode({kFaceKai, 12, true, true}, kDefaultTitle, kDefaultText);
+    QTest::newRow("標楷體 by its name")
+        << QStringList{"--face", "標楷體"}
+        << expectedCode({kFaceKai, 12, false, false}, kDefaultTitle, kDefaultText);
+    QTest::newRow("ming by its short name")
+        << QStringList{"--face", "ming", "--layout", "code"}
+        << expectedCode(ming, kDefaultTitle, kDefaultText);
+    QTest::newRow("file layout") << QStringList{"--layout", "file", "--text", ""}
+                                 << expectedFile(kDefaultTitle, {});
+}
+
+void TestCommandLine::writesTheSketch()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, expected);
+    const Result result = runCli(arguments);
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.out, expected);
+}
+
+void TestCommandLine::fileLayoutIsCp950()
+{
+    const Result result = runCli({"--layout", "file"});
+    // 標題資料 in Big5.
+    QVERIFY(result.out.contains("\r\n//\xBC\xD0\xC3\x44\xB8\xEA\xAE\xC6\r\n"));
+    QVERIFY(result.out.contains("\r\nunsigned int c[]={\r\n0,0,"));
+    QVERIFY(result.out.endsWith("   }\r\n}\r\n"));
+    QCOMPARE(result.out.count("\n"), result.out.count("\r\n"));
+}
+
+void TestCommandLine::badUsage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("complaint");
+    QTest::newRow("unknown option") << QStringList{"--colour", "red"} << QByteArray("colour");
+    QTest::newRow("unknown face") << QStringList{"--face", "Arial"} << QByteArray("Arial");
+    QTest::newRow("unknown layout") << QStringList{"--layout", "html"} << QByteArray("html");
+    QTest::newRow("missing value") << QStringList{"--title"} << QByteArray("title");
+    QTest::newRow("stray argument") << QStringList{"hello"} << QByteArray("hello");
+}
+
+void TestCommandLine::badUsage()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, complaint);
+    const Result result = runCli(arguments);
+    QCOMPARE(result.status, 2);
+    QCOMPARE(result.out, QByteArray());
+    const QList<QByteArray> lines = result.err.trimmed().split('\n');
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines.at(0).contains(complaint), lines.at(0));
+    QVERIFY(lines.at(1).contains("--help"));
+}
+
+void TestCommandLine::helpAndVersion()
+{
+    const Result help = runCli({"--help"});
+    QCOMPARE(help.status, 0);
+    for (const char *option : {"--title", "--text", "--face", "--bold", "--italic", "--layout",
+                               "--output"})
+        QVERIFY2(help.out.contains(option), option);
+    const Result version = runCli({"--version"});
+    QCOMPARE(version.status, 0);
+    QVERIFY(version.out.startsWith("marquee-sketch-cli "));
+}
+
+void TestCommandLine::outputFileIsWritten()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bb.ino");
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write(QByteArray(50000, 'x'));
+    old.close();
+
+    const Result result = runCli({"--layout", "file", "-o", path});
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(readFile(path), expectedFile(kDefaultTitle, kDefaultText));
+}
+
+void TestCommandLine::failedWriteKeepsOldFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("diskFull");
+    QTest::newRow("folder missing") << "missing/bb.ino" << false;
+    QTest::newRow("disk full") << "bb.ino" << true;
+}
+
+void TestCommandLine::failedWriteKeepsOldFile()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, diskFull);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    const QByteArray before = "an earlier sketch\r\n";
+    if (diskFull) {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write(before);
+    }
+
+    Result result;
+    {
+        FileSizeLimit limit(diskFull ? 1000 : RLIM_INFINITY);
+        result = runCli({"-o", path});
+    }
+    QCOMPARE(result.status, 1);
+    QCOMPARE(result.err.count('\n'), 1);
+    QVERIFY2(result.err.contains(path.toUtf8()), result.err);
+    QCOMPARE(QFile::exists(path), diskFull);
+    if (diskFull)
+        QCOMPARE(readFile(path), before);
+}
+
+void TestCommandLine::builtProgramMatches()
+{
+    QProcess process;
+    process.start(CLI_PATH, {"--title", "測試", "--face", "kai"});
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(process.readAllStandardOutput(),
+             expectedCode({kFaceKai, 12, false, false}, "測試", kDefaultText));
+
+    process.start(CLI_PATH, {"--layout"});
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitCode(), 2);
+}
+
+QTEST_MAIN(TestCommandLine)
+#include "TestCommandLine.moc"
