@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 // Windows' button-face colour: the strip's background, never black.
@@ -30,9 +32,9 @@ QString GlyphCanvas::resolveFamily(const QString &face)
     if (installed.contains(face))
         return face;
     // UMing's hand-tuned 16-px bitmaps are what a 16-row sign wants.
-    const QStringList standIns = face == kFaceKai
-                                     ? QStringList{"TW-Kai", "AR PL UKai TW"}
-                                     : QStringList{"AR PL UMing TW", "TW-Sung", "Noto Serif CJK TC"};
+    const QStringList standIns =
+        face == kFaceKai ? QStringList{"TW-Kai", "AR PL UKai TW"}
+                         : QStringList{"AR PL UMing TW", "TW-Sung", "Noto Serif CJK TC"};
     for (const QString &family : standIns) {
         if (installed.contains(family))
             return family;
@@ -52,7 +54,8 @@ QFont GlyphCanvas::qtFont(const CanvasFont &font)
 
 void GlyphCanvas::cls()
 {
-    m_image = blankSurface(kStripWidth);
+    m_image.fill(kBackground);
+    m_inkExtent = 0;
     m_x = 0;
     m_y = 0;
 }
@@ -68,18 +71,11 @@ void GlyphCanvas::print(const QString &text)
         QPainter(&wider).drawImage(0, 0, m_image);
         m_image = wider;
     }
+    m_inkExtent = std::max(m_inkExtent, reach);
     QPainter painter(&m_image);
     painter.setFont(qfont);
     painter.setPen(Qt::black);
     painter.drawText(m_x, m_y + metrics.ascent(), text);
     m_x = 0;
     m_y += metrics.height();
-}
-
-int GlyphCanvas::point(int x, int y) const
-{
-    if (!m_image.valid(x, y))
-        return -1;
-    const QRgb colour = m_image.pixel(x, y);
-    return qBlue(colour) << 16 | qGreen(colour) << 8 | qRed(colour);
 }

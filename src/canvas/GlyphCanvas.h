@@ -18,7 +18,8 @@ inline bool isLit(int colour)
 // a 16-pixel line cell.
 //
 // The surface is at least the visible strip and widens as far as the drawn
-// text reaches, so every drawn column can be read back.
+// text reaches, so every drawn column can be read back. It never narrows:
+// clearing a wide surface is far cheaper than allocating it again.
 class GlyphCanvas
 {
 public:
@@ -44,7 +45,15 @@ public:
     // then moves the pen to the start of the next line.
     void print(const QString &text);
     // The colour at (x, y) as 0x00BBGGRR, or -1 outside the surface.
-    int point(int x, int y) const;
+    int point(int x, int y) const
+    {
+        if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height())
+            return -1;
+        const QRgb colour = reinterpret_cast<const QRgb *>(m_image.constScanLine(y))[x];
+        return qBlue(colour) << 16 | qGreen(colour) << 8 | qRed(colour);
+    }
+    // Every column from here on has stayed background since the last cls().
+    int inkExtent() const { return m_inkExtent; }
 
     const QImage &surface() const { return m_image; }
 
@@ -58,4 +67,5 @@ private:
     QImage m_image;
     int m_x = 0;
     int m_y = 0;
+    int m_inkExtent = 0;
 };

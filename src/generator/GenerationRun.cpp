@@ -13,7 +13,11 @@ class StringSink : public LineSink
 {
 public:
     bool open() override { return true; }
-    void writeLine(const QString &line) override { m_text += line + kLineEnd; }
+    void writeLine(const QString &line) override
+    {
+        m_text += line;
+        m_text += kLineEnd;
+    }
     bool close() override { return true; }
     QString take() { return std::move(m_text); }
 
@@ -35,8 +39,7 @@ SketchData sampleTexts(const QString &title, const QString &text, GlyphCanvas &c
     canvas.cls();
     canvas.print(text);
     const int estimate = kColumnsPerUnit * int(text.size()) + margin;
-    // Past the surface every column reads unlit, so its width bounds the text.
-    data.scroll.resize(std::max(estimate, canvas.surface().width()));
+    data.scroll.resize(std::max(estimate, canvas.inkExtent()));
     for (int x = 0; x < int(data.scroll.size()); ++x)
         data.scroll[x] = columnWord(canvas, x);
     const auto lastLit = std::find_if(data.scroll.rbegin(), data.scroll.rend(),

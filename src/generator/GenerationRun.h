@@ -13,8 +13,7 @@ inline constexpr int kFileMargin = 16;
 
 // The column word of column x of anything with GlyphCanvas's point(): one read
 // per row, top to bottom.
-template <typename Canvas>
-quint16 columnWord(const Canvas &canvas, int x)
+template <typename Canvas> quint16 columnWord(const Canvas &canvas, int x)
 {
     quint16 word = 0;
     for (int y = 0; y < SketchData::kRows; ++y) {

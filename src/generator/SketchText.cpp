@@ -89,11 +89,26 @@ constexpr QStringView kProgram[] = {
 };
 static_assert(std::size(kProgram) == 70);
 
+// numberText() without a temporary string: a run appends hundreds of thousands.
+void appendNumber(QString &text, quint16 value)
+{
+    char16_t digits[6];
+    char16_t *first = std::end(digits);
+    do {
+        *--first = char16_t(u'0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    text += u' ';
+    text.append(reinterpret_cast<const QChar *>(first), std::end(digits) - first);
+}
+
 QString titleLine(const SketchData &data)
 {
     QString line;
-    for (int x = 0; x < SketchData::kTitleColumns; ++x)
-        line += numberText(data.title[x]) + (x == SketchData::kTitleColumns - 1 ? "};" : ",");
+    for (int x = 0; x < SketchData::kTitleColumns; ++x) {
+        appendNumber(line, data.title[x]);
+        line += x == SketchData::kTitleColumns - 1 ? "};" : ",";
+    }
     return line;
 }
 
@@ -106,7 +121,7 @@ QString scrollData(const SketchData &data)
     for (int i = 0; i < kLeadIn; ++i)
         text += "0,";
     for (int x = 0; x < data.slen(); ++x) {
-        text += numberText(data.scroll[x]);
+        appendNumber(text, data.scroll[x]);
         if (x == data.slen() - 1) {
             text += "};";
         } else {
@@ -130,7 +145,8 @@ void writeSketch(const SketchData &data, Layout layout, LineSink &sink)
     for (QStringView line : kHeader)
         sink.writeLine(line.toString());
     sink.writeLine(titleLine(data));
-    sink.writeLine("unsigned int slen=" + numberText(data.slen()) + QStringLiteral(";   //c[]資料長度"));
+    sink.writeLine("unsigned int slen=" + numberText(data.slen()) +
+                   QStringLiteral(";   //c[]資料長度"));
     sink.writeLine(QStringLiteral("//文字資料"));
     if (layout == Layout::File) {
         sink.writeLine(kScrollHead);

@@ -71,8 +71,9 @@ int runCommandLine(const QStringList &arguments, QIODevice &out, QIODevice &err)
         return 0;
     }
     if (!parser.positionalArguments().isEmpty())
-        return usageError(err, QStringLiteral("Unexpected argument '%1'.")
-                                   .arg(parser.positionalArguments().first()));
+        return usageError(
+            err,
+            QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
     const QString faceName = faceFromArgument(parser.value(face));
     if (faceName.isEmpty())
         return usageError(err, QStringLiteral("Unknown face '%1'.").arg(parser.value(face)));

@@ -81,8 +81,7 @@ void TestGenerationRun::columnWords_data()
     QTest::addColumn<int>("word");
     QTest::newRow("top pixel") << QList<int>{0} << 0xF0F0F0 << 1;
     QTest::newRow("bottom pixel") << QList<int>{15} << 0xF0F0F0 << 32768;
-    QTest::newRow("all sixteen") << QList<int>{0, 1, 2,  3,  4,  5,  6,  7,
-                                               8, 9, 10, 11, 12, 13, 14, 15}
+    QTest::newRow("all sixteen") << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}
                                  << 0xF0F0F0 << 65535;
     QTest::newRow("row 16 is not sampled") << QList<int>{16} << 0xF0F0F0 << 0;
     QTest::newRow("near-black grey is unlit") << QList<int>{3} << 0x010101 << 8;

@@ -68,12 +68,14 @@ void TestSketchText::wholeText_data()
     QTest::newRow("empty inputs, code box")
         << 120 << int(Layout::CodeBox)
         << "unsigned int slen= 120;   //c[]資料長度\r\n//文字資料\r\n"
-               "unsigned int c[]={" + kLeadIn + " 0,\r\n" + repeated(" 0,", 64) + "\r\n" +
-               repeated(" 0,", 54) + " 0};\r\n";
+           "unsigned int c[]={" +
+               kLeadIn + " 0,\r\n" + repeated(" 0,", 64) + "\r\n" + repeated(" 0,", 54) +
+               " 0};\r\n";
     QTest::newRow("empty inputs, file")
         << 16 << int(Layout::File)
         << "unsigned int slen= 16;   //c[]資料長度\r\n//文字資料\r\n"
-               "unsigned int c[]={\r\n" + kLeadIn + " 0,\r\n" + repeated(" 0,", 14) + " 0};\r\n";
+           "unsigned int c[]={\r\n" +
+               kLeadIn + " 0,\r\n" + repeated(" 0,", 14) + " 0};\r\n";
 }
 
 void TestSketchText::wholeText()

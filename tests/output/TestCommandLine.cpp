@@ -105,8 +105,7 @@ void TestCommandLine::writesTheSketch_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QByteArray>("expected");
     const CanvasFont ming;
-    QTest::newRow("defaults") << QStringList{}
-                              << expectedCode(ming, kDefaultTitle, kDefaultText);
+    QTest::newRow("defaults") << QStringList{} << expectedCode(ming, kDefaultTitle, kDefaultText);
     QTest::newRow("own texts") << QStringList{"--title", "你好", "--text", "早安 世界"}
                                << expectedCode(ming, "你好", "早安 世界");
     QTest::newRow("kai bold italic")
@@ -115,9 +114,8 @@ void TestCommandLine::writesTheSketch_data()
     QTest::newRow("標楷體 by its name")
         << QStringList{"--face", "標楷體"}
         << expectedCode({kFaceKai, 12, false, false}, kDefaultTitle, kDefaultText);
-    QTest::newRow("ming by its short name")
-        << QStringList{"--face", "ming", "--layout", "code"}
-        << expectedCode(ming, kDefaultTitle, kDefaultText);
+    QTest::newRow("ming by its short name") << QStringList{"--face", "ming", "--layout", "code"}
+                                            << expectedCode(ming, kDefaultTitle, kDefaultText);
     QTest::newRow("file layout") << QStringList{"--layout", "file", "--text", ""}
                                  << expectedFile(kDefaultTitle, {});
 }
@@ -170,8 +168,8 @@ void TestCommandLine::helpAndVersion()
 {
     const Result help = runCli({"--help"});
     QCOMPARE(help.status, 0);
-    for (const char *option : {"--title", "--text", "--face", "--bold", "--italic", "--layout",
-                               "--output"})
+    for (const char *option :
+         {"--title", "--text", "--face", "--bold", "--italic", "--layout", "--output"})
         QVERIFY2(help.out.contains(option), option);
     const Result version = runCli({"--version"});
     QCOMPARE(version.status, 0);
