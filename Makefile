@@ -14,7 +14,7 @@ build: deps
 	cmake --build $(BUILD) -j$(JOBS)
 
 run: build
-	$(BUILD)/bin/marquee-sketch-cli
+	$(BUILD)/bin/marquee-sketch
 
 # The whole suite, then again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test: build

@@ -1,0 +1,14 @@
+#include "platform/Clipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+void SystemClipboard::clear()
+{
+    QGuiApplication::clipboard()->clear();
+}
+
+void SystemClipboard::setText(const QString &text)
+{
+    QGuiApplication::clipboard()->setText(text);
+}

@@ -1,0 +1,135 @@
+#include "window/Form1.h"
+
+#include "generator/DefaultTexts.h"
+#include "generator/GenerationRun.h"
+#include "output/SketchFile.h"
+#include "platform/Clipboard.h"
+#include "window/CanvasView.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <utility>
+
+namespace {
+
+// The layout is kept in twips, as the window was designed; 15 make a pixel at 96 dpi.
+constexpr int kTwipsPerPixel = 15;
+
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
+                 height / kTwipsPerPixel);
+}
+
+template <typename Widget, typename... Args>
+Widget *control(QWidget *parent, const char *name, const QRect &geometry, Args &&...args)
+{
+    auto *widget = new Widget(std::forward<Args>(args)..., parent);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+} // namespace
+
+Form1::Form1(Clipboard &clipboard, QWidget *parent) : QWidget(parent), m_clipboard(clipboard)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Form1"));
+    setFixedSize(twips(0, 0, 15090, 8940).size());
+
+    pic = control<CanvasView>(this, "pic", twips(120, 1320, 14775, 495), m_canvas);
+    Command1 = control<QPushButton>(this, "Command1", twips(600, 7800, 1695, 495),
+                                    QStringLiteral("產生Arduino程式碼"));
+    Text1 = control<QLineEdit>(this, "Text1", twips(120, 120, 1215, 495), kDefaultTitle);
+    Text2 = control<QLineEdit>(this, "Text2", twips(120, 720, 11175, 495), kDefaultText);
+    Check1 =
+        control<QCheckBox>(this, "Check1", twips(240, 2040, 1215, 495), QStringLiteral("粗體"));
+    Check2 =
+        control<QCheckBox>(this, "Check2", twips(1800, 2040, 1215, 495), QStringLiteral("斜體"));
+    Option1 = control<QRadioButton>(this, "Option1", twips(3240, 2040, 1215, 495), kFaceMing);
+    Option2 = control<QRadioButton>(this, "Option2", twips(4680, 2040, 1215, 495), kFaceKai);
+    Command5 = control<QPushButton>(this, "Command5", twips(3840, 7920, 1215, 495),
+                                    QStringLiteral("寫入檔案"));
+    Text3 = control<QPlainTextEdit>(this, "Text3", twips(120, 2760, 12255, 4815),
+                                    QStringLiteral("Text3"));
+    Command2 = control<QPushButton>(this, "Command2", twips(2400, 7800, 1215, 495),
+                                    QStringLiteral("複製"));
+    m_status = control<QLabel>(this, "status", twips(5280, 7920, 9615, 495));
+
+    Option1->setChecked(true);
+    Command5->setToolTip(QStringLiteral("請開啟程式所在資料夾的bb") + QDir::separator() +
+                         QStringLiteral("bb.ino"));
+
+    QFont codeFont(GlyphCanvas::resolveFamily(kFaceMing), 12);
+    codeFont.setWeight(QFont::Normal);
+    Text3->setFont(codeFont);
+    Text3->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Text3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // As in a classic multi-line box, Tab moves on instead of typing a tab.
+    Text3->setTabChangesFocus(true);
+
+    const QList<QWidget *> tabOrder{pic,     Command1, Text1,    Text2, Check1,  Check2,
+                                    Option1, Option2,  Command5, Text3, Command2};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::generate);
+    connect(Command5, &QPushButton::clicked, this, &Form1::writeSketchFile);
+    connect(Command2, &QPushButton::clicked, this, &Form1::copyCode);
+    // The style follows its box both ways, so the output never contradicts the window.
+    connect(Check1, &QCheckBox::toggled, this, [this](bool on) { m_canvas.setFontBold(on); });
+    connect(Check2, &QCheckBox::toggled, this, [this](bool on) { m_canvas.setFontItalic(on); });
+    connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            m_canvas.setFontName(kFaceMing);
+    });
+    connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            m_canvas.setFontName(kFaceKai);
+    });
+}
+
+QString Form1::sketchPath()
+{
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() +
+                                    QStringLiteral("/bb/bb.ino"));
+}
+
+void Form1::generate()
+{
+    Text3->setPlainText(codeBoxRun(Text1->text(), Text2->text(), m_canvas));
+    pic->update();
+}
+
+void Form1::writeSketchFile()
+{
+    const QString path = sketchPath();
+    SketchFile file(path);
+    const bool written = fileRun(Text1->text(), Text2->text(), m_canvas, file);
+    pic->update();
+    if (written) {
+        m_status->setText(QStringLiteral("已寫入 %1").arg(path));
+        return;
+    }
+    m_status->clear();
+    QMessageBox::warning(this, Command5->text(),
+                         QStringLiteral("無法寫入 %1\n%2").arg(path, file.errorString()));
+}
+
+void Form1::copyCode()
+{
+    // The box keeps its lines apart with LF; the text it stands for has CR LF.
+    const QString text = Text3->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
+    m_clipboard.clear();
+    m_clipboard.setText(text);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "canvas/GlyphCanvas.h"
+
+#include <QWidget>
+
+class CanvasView;
+class Clipboard;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+// The main window. Controls keep their classic names, as members and as
+// object names, so tests and readers find them by the names users know.
+class Form1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Form1(Clipboard &clipboard, QWidget *parent = nullptr);
+
+    // Where 寫入檔案 writes: bb/bb.ino in the executable's folder.
+    static QString sketchPath();
+
+private:
+    void generate();
+    void writeSketchFile();
+    void copyCode();
+
+    GlyphCanvas m_canvas;
+    Clipboard &m_clipboard;
+
+    CanvasView *pic;
+    QPushButton *Command1;
+    QLineEdit *Text1;
+    QLineEdit *Text2;
+    QCheckBox *Check1;
+    QCheckBox *Check2;
+    QRadioButton *Option1;
+    QRadioButton *Option2;
+    QPushButton *Command5;
+    QPlainTextEdit *Text3;
+    QPushButton *Command2;
+    QLabel *m_status;
+};

@@ -1,0 +1,413 @@
+#include "canvas/GlyphCanvas.h"
+#include "generator/DefaultTexts.h"
+#include "generator/GenerationRun.h"
+#include "output/AnsiSink.h"
+#include "platform/Clipboard.h"
+#include "window/Form1.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+namespace {
+
+// Remembers what a copy did to the clipboard, in order.
+class FakeClipboard : public Clipboard
+{
+public:
+    void clear() override { calls.append(QStringLiteral("clear")); }
+    void setText(const QString &value) override
+    {
+        calls.append(QStringLiteral("setText"));
+        text = value;
+    }
+
+    QStringList calls;
+    QString text;
+};
+
+QString bbFolder()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/bb");
+}
+
+QString sketchFile()
+{
+    return bbFolder() + QStringLiteral("/bb.ino");
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// What stands at bb: its file bytes, or a marker for a folder.
+QByteArray bbSnapshot()
+{
+    const QFileInfo bb(bbFolder());
+    if (bb.isFile())
+        return "file bb: " + readAll(bb.filePath());
+    const QFileInfo sketch(sketchFile());
+    if (sketch.isDir())
+        return "folder bb.ino: " +
+               QDir(sketch.filePath()).entryList(QDir::NoDotAndDotDot).join(' ').toUtf8();
+    return "file bb.ino: " + readAll(sketch.filePath());
+}
+
+GlyphCanvas canvasWith(const QString &face, bool bold, bool italic)
+{
+    GlyphCanvas canvas;
+    canvas.setFontName(face);
+    canvas.setFontBold(bold);
+    canvas.setFontItalic(italic);
+    return canvas;
+}
+
+QString codeText(const QString &face, bool bold, bool italic)
+{
+    GlyphCanvas canvas = canvasWith(face, bold, italic);
+    return codeBoxRun(kDefaultTitle, kDefaultText, canvas);
+}
+
+QByteArray fileBytes(const QString &title, const QString &text)
+{
+    GlyphCanvas canvas;
+    AnsiSink sink;
+    fileRun(title, text, canvas, sink);
+    return sink.bytes();
+}
+
+// Clicks button and returns the text of the message box it opens, closing the
+// box; empty when none opens.
+QString clickForMessage(QAbstractButton *button)
+{
+    QString message;
+    QTimer watcher;
+    watcher.setInterval(10);
+    // Fires only inside the box's own event loop: the click itself runs none.
+    QObject::connect(&watcher, &QTimer::timeout, [&message] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            message = box->text();
+            box->accept();
+        }
+    });
+    watcher.start();
+    QTest::mouseClick(button, Qt::LeftButton);
+    return message;
+}
+
+enum Obstacle { BbIsFile, SketchIsFolder, FileTooLarge };
+
+} // namespace
+
+class TestForm1 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void controls_data();
+    void controls();
+    void startState();
+    void tabOrder();
+    void generateFillsCodeBox();
+    void copy_data();
+    void copy();
+    void fontChoice_data();
+    void fontChoice();
+    void writeSketchFile();
+    void writeFailure_data();
+    void writeFailure();
+
+private:
+    template <typename T> T *control(const char *name) const
+    {
+        return m_form->findChild<T *>(QLatin1String(name));
+    }
+    void click(const char *name) const
+    {
+        QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton);
+    }
+    // Text3's text as a copy hands it on.
+    QString copiedCode()
+    {
+        click("Command2");
+        return m_clipboard.text;
+    }
+
+    FakeClipboard m_clipboard;
+    std::unique_ptr<Form1> m_form;
+    rlimit m_fileSizeLimit{};
+};
+
+void TestForm1::init()
+{
+    QDir(bbFolder()).removeRecursively();
+    QFile::remove(bbFolder());
+    getrlimit(RLIMIT_FSIZE, &m_fileSizeLimit);
+    m_clipboard = FakeClipboard();
+    m_form = std::make_unique<Form1>(m_clipboard);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void TestForm1::cleanup()
+{
+    m_form.reset();
+    setrlimit(RLIMIT_FSIZE, &m_fileSizeLimit);
+    QDir(bbFolder()).removeRecursively();
+    QFile::remove(bbFolder());
+}
+
+void TestForm1::controls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("geometry");
+
+    QTest::newRow("pic") << "pic" << QString() << QRect(8, 88, 985, 33);
+    QTest::newRow("Command1") << "Command1"
+                              << "產生Arduino程式碼" << QRect(40, 520, 113, 33);
+    QTest::newRow("Text1") << "Text1" << kDefaultTitle << QRect(8, 8, 81, 33);
+    QTest::newRow("Text2") << "Text2" << kDefaultText << QRect(8, 48, 745, 33);
+    QTest::newRow("Check1") << "Check1"
+                            << "粗體" << QRect(16, 136, 81, 33);
+    QTest::newRow("Check2") << "Check2"
+                            << "斜體" << QRect(120, 136, 81, 33);
+    QTest::newRow("Option1") << "Option1"
+                             << "新細明體" << QRect(216, 136, 81, 33);
+    QTest::newRow("Option2") << "Option2"
+                             << "標楷體" << QRect(312, 136, 81, 33);
+    QTest::newRow("Command5") << "Command5"
+                              << "寫入檔案" << QRect(256, 528, 81, 33);
+    QTest::newRow("Text3") << "Text3"
+                           << "Text3" << QRect(8, 184, 817, 321);
+    QTest::newRow("Command2") << "Command2"
+                              << "複製" << QRect(160, 520, 81, 33);
+}
+
+void TestForm1::controls()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QRect, geometry);
+
+    const QWidget *widget = m_form->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(widget->geometry(), geometry);
+    QString shown;
+    if (auto *button = qobject_cast<const QAbstractButton *>(widget))
+        shown = button->text();
+    else if (auto *line = qobject_cast<const QLineEdit *>(widget))
+        shown = line->text();
+    else if (auto *box = qobject_cast<const QPlainTextEdit *>(widget))
+        shown = box->toPlainText();
+    QCOMPARE(shown, caption);
+}
+
+void TestForm1::startState()
+{
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Form1"));
+    QCOMPARE(m_form->size(), QSize(1006, 596));
+    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
+    QVERIFY(control<QRadioButton>("Option1")->isChecked());
+    QVERIFY(!control<QRadioButton>("Option2")->isChecked());
+    QVERIFY(!control<QCheckBox>("Check1")->isChecked());
+    QVERIFY(!control<QCheckBox>("Check2")->isChecked());
+    QCOMPARE(control<QLineEdit>("Text1")->maxLength(), 32767);
+    QCOMPARE(control<QLineEdit>("Text2")->maxLength(), 32767);
+    QCOMPARE(control<QFrame>("pic")->contentsRect().size(),
+             QSize(GlyphCanvas::kStripWidth, GlyphCanvas::kStripHeight));
+    QCOMPARE(control<QPushButton>("Command5")->toolTip(),
+             QDir::toNativeSeparators(QStringLiteral("請開啟程式所在資料夾的bb/bb.ino")));
+
+    const auto *code = control<QPlainTextEdit>("Text3");
+    QCOMPARE(code->font().family(), GlyphCanvas::resolveFamily(kFaceMing));
+    QCOMPARE(code->font().pointSize(), 12);
+    QCOMPARE(code->font().weight(), QFont::Normal);
+    QCOMPARE(code->lineWrapMode(), QPlainTextEdit::NoWrap);
+    QCOMPARE(code->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(code->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+}
+
+void TestForm1::tabOrder()
+{
+    QStringList order;
+    QWidget *widget = control<QWidget>("pic");
+    do {
+        if (widget->focusPolicy() & Qt::TabFocus)
+            order.append(widget->objectName());
+        widget = widget->nextInFocusChain();
+    } while (widget->objectName() != u"pic");
+
+    QCOMPARE(order, QStringList({"pic", "Command1", "Text1", "Text2", "Check1", "Check2", "Option1",
+                                 "Option2", "Command5", "Text3", "Command2"}));
+}
+
+void TestForm1::generateFillsCodeBox()
+{
+    GlyphCanvas canvas;
+    const QString expected = codeBoxRun(kDefaultTitle, kDefaultText, canvas);
+
+    click("Command1");
+    QCOMPARE(copiedCode(), expected);
+    click("Command1");
+    QCOMPARE(copiedCode(), expected);
+    QCOMPARE(control<QPlainTextEdit>("Text3")->toPlainText().split(u'\n'),
+             expected.split(QStringLiteral("\r\n")));
+
+    // The strip shows the drawing the run sampled last.
+    QFrame *pic = control<QFrame>("pic");
+    QCOMPARE(pic->grab(pic->contentsRect()).toImage().convertToFormat(QImage::Format_RGB32),
+             canvas.surface().copy(0, 0, GlyphCanvas::kStripWidth, GlyphCanvas::kStripHeight));
+}
+
+void TestForm1::copy_data()
+{
+    // Lines typed at the end of the box, Return between them.
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QString>("copied");
+
+    QTest::newRow("before any run") << QStringList() << "Text3";
+    QTest::newRow("user's edit") << QStringList{"ab"} << "Text3ab";
+    QTest::newRow("line typed") << QStringList{"", "ab"} << "Text3\r\nab";
+}
+
+void TestForm1::copy()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(QString, copied);
+
+    auto *code = control<QPlainTextEdit>("Text3");
+    code->moveCursor(QTextCursor::End);
+    for (qsizetype i = 0; i < typed.size(); ++i) {
+        if (i > 0)
+            QTest::keyClick(code, Qt::Key_Return);
+        QTest::keyClicks(code, typed[i]);
+    }
+    QCOMPARE(copiedCode(), copied);
+    QCOMPARE(m_clipboard.calls, QStringList({"clear", "setText"}));
+}
+
+void TestForm1::fontChoice_data()
+{
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QString>("undo");
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+
+    QTest::newRow("粗體") << "Check1"
+                          << "Check1" << kFaceMing << true << false;
+    QTest::newRow("斜體") << "Check2"
+                          << "Check2" << kFaceMing << false << true;
+    QTest::newRow("標楷體") << "Option2"
+                            << "Option1" << kFaceKai << false << false;
+}
+
+void TestForm1::fontChoice()
+{
+    QFETCH(QString, choice);
+    QFETCH(QString, undo);
+    QFETCH(QString, face);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    const QString plain = codeText(kFaceMing, false, false);
+    const QString chosen = codeText(face, bold, italic);
+    QVERIFY(chosen != plain);
+
+    click(choice.toLatin1());
+    click("Command1");
+    QCOMPARE(copiedCode(), chosen);
+
+    click(undo.toLatin1());
+    click("Command1");
+    QCOMPARE(copiedCode(), plain);
+}
+
+void TestForm1::writeSketchFile()
+{
+    QCOMPARE(Form1::sketchPath(), QDir::toNativeSeparators(sketchFile()));
+
+    QCOMPARE(clickForMessage(control<QPushButton>("Command5")), QString());
+    QCOMPARE(readAll(sketchFile()), fileBytes(kDefaultTitle, kDefaultText));
+    QVERIFY(control<QLabel>("status")->text().contains(Form1::sketchPath()));
+
+    // A second write replaces the first whole, shorter as it is.
+    auto *text = control<QLineEdit>("Text2");
+    text->setText(QStringLiteral("短"));
+    QCOMPARE(clickForMessage(control<QPushButton>("Command5")), QString());
+    QCOMPARE(readAll(sketchFile()), fileBytes(kDefaultTitle, QStringLiteral("短")));
+    // The code box is not touched.
+    QCOMPARE(control<QPlainTextEdit>("Text3")->toPlainText(), QStringLiteral("Text3"));
+}
+
+void TestForm1::writeFailure_data()
+{
+    QTest::addColumn<int>("obstacle");
+
+    QTest::newRow("bb is a file") << int(BbIsFile);
+    QTest::newRow("bb.ino is a folder") << int(SketchIsFolder);
+    QTest::newRow("file too large to write") << int(FileTooLarge);
+}
+
+void TestForm1::writeFailure()
+{
+    QFETCH(int, obstacle);
+    switch (obstacle) {
+    case BbIsFile:
+        QVERIFY(writeFile(bbFolder(), "not a folder"));
+        break;
+    case SketchIsFolder:
+        QVERIFY(QDir().mkpath(sketchFile() + QStringLiteral("/kept")));
+        break;
+    case FileTooLarge: {
+        QVERIFY(QDir().mkpath(bbFolder()));
+        QVERIFY(writeFile(sketchFile(), "an earlier sketch\r\n"));
+        // Binds root too, unlike permissions; the write then fails with EFBIG.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = m_fileSizeLimit;
+        small.rlim_cur = 100;
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        break;
+    }
+    }
+    const QByteArray before = bbSnapshot();
+    auto *title = control<QLineEdit>("Text1");
+    QTest::keyClicks(title, QStringLiteral("!"));
+    const QString typed = title->text();
+
+    const QString message = clickForMessage(control<QPushButton>("Command5"));
+    QVERIFY2(message.contains(Form1::sketchPath()), qPrintable(message));
+    // A reason follows the path.
+    QVERIFY2(message.section(Form1::sketchPath(), 1).trimmed().size() > 0, qPrintable(message));
+    QCOMPARE(bbSnapshot(), before);
+    QCOMPARE(title->text(), typed);
+    QCOMPARE(control<QLabel>("status")->text(), QString());
+}
+
+QTEST_MAIN(TestForm1)
+#include "TestForm1.moc"
