@@ -3,6 +3,7 @@
 #include "canvas/GlyphCanvas.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -48,17 +49,25 @@ SketchData sampleTexts(const QString &title, const QString &text, GlyphCanvas &c
     return data;
 }
 
-QString codeBoxRun(const QString &title, const QString &text, GlyphCanvas &canvas)
+QString codeBoxRun(const QString &title, const QString &text, GlyphCanvas &canvas,
+                   SketchData *sampled)
 {
     StringSink sink;
-    writeSketch(sampleTexts(title, text, canvas, kCodeBoxMargin), Layout::CodeBox, sink);
+    SketchData data = sampleTexts(title, text, canvas, kCodeBoxMargin);
+    writeSketch(data, Layout::CodeBox, sink);
+    if (sampled)
+        *sampled = std::move(data);
     return sink.take();
 }
 
-bool fileRun(const QString &title, const QString &text, GlyphCanvas &canvas, LineSink &sink)
+bool fileRun(const QString &title, const QString &text, GlyphCanvas &canvas, LineSink &sink,
+             SketchData *sampled)
 {
     if (!sink.open())
         return false;
-    writeSketch(sampleTexts(title, text, canvas, kFileMargin), Layout::File, sink);
+    SketchData data = sampleTexts(title, text, canvas, kFileMargin);
+    writeSketch(data, Layout::File, sink);
+    if (sampled)
+        *sampled = std::move(data);
     return sink.close();
 }

@@ -29,9 +29,12 @@ template <typename Canvas> quint16 columnWord(const Canvas &canvas, int x)
 // The canvas keeps the drawn text afterwards.
 SketchData sampleTexts(const QString &title, const QString &text, GlyphCanvas &canvas, int margin);
 
-// The whole sketch text in the code-box layout, lines ended with CR LF.
-QString codeBoxRun(const QString &title, const QString &text, GlyphCanvas &canvas);
+// The whole sketch text in the code-box layout, lines ended with CR LF. When
+// sampled is given, it receives the data the text was made from.
+QString codeBoxRun(const QString &title, const QString &text, GlyphCanvas &canvas,
+                   SketchData *sampled = nullptr);
 
 // The sketch text in the file layout, into sink. False when the sink failed to
-// open or to close.
-bool fileRun(const QString &title, const QString &text, GlyphCanvas &canvas, LineSink &sink);
+// open or to close. When sampled is given, it receives the data.
+bool fileRun(const QString &title, const QString &text, GlyphCanvas &canvas, LineSink &sink,
+             SketchData *sampled = nullptr);

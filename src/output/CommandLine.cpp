@@ -1,6 +1,7 @@
 #include "output/CommandLine.h"
 
 #include "canvas/GlyphCanvas.h"
+#include "generator/BoardMemory.h"
 #include "generator/DefaultTexts.h"
 #include "generator/GenerationRun.h"
 #include "output/AnsiSink.h"
@@ -86,13 +87,20 @@ int runCommandLine(const QStringList &arguments, QIODevice &out, QIODevice &err)
     canvas.setFontBold(parser.isSet(bold));
     canvas.setFontItalic(parser.isSet(italic));
     QByteArray bytes;
+    SketchData data;
     if (layoutName == u"code") {
-        bytes = codeBoxRun(parser.value(title), parser.value(text), canvas).toUtf8();
+        bytes = codeBoxRun(parser.value(title), parser.value(text), canvas, &data).toUtf8();
     } else {
         AnsiSink sink;
-        fileRun(parser.value(title), parser.value(text), canvas, sink);
+        fileRun(parser.value(title), parser.value(text), canvas, sink, &data);
         bytes = sink.bytes();
     }
+    // Still a valid sketch, so it is written; but the user must hear it will not run.
+    if (const int needed = sketchSramBytes(data); needed > kBoardSramBytes)
+        say(err, QStringLiteral("warning: the sketch needs %1 bytes of SRAM, more than the "
+                                "board's %2; shorten the text")
+                     .arg(needed)
+                     .arg(kBoardSramBytes));
 
     if (parser.isSet(output)) {
         QString reason;

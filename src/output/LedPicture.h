@@ -1,14 +1,11 @@
 #pragma once
 
-#include "generator/SketchData.h"
+#include "generator/DisplayProgram.h"
 
 #include <QImage>
 #include <QRect>
 
 class QPainter;
-
-// What the sign shows at one moment: one column word for each of its 64 columns.
-using LedFrame = std::array<quint16, SketchData::kTitleColumns>;
 
 inline constexpr QRgb kLedBackground = qRgb(16, 16, 16);
 inline constexpr QRgb kLedDark = qRgb(64, 18, 18);

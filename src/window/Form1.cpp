@@ -1,5 +1,6 @@
 #include "window/Form1.h"
 
+#include "generator/BoardMemory.h"
 #include "generator/DefaultTexts.h"
 #include "generator/GenerationRun.h"
 #include "output/SketchFile.h"
@@ -63,7 +64,9 @@ Form1::Form1(Clipboard &clipboard, QWidget *parent) : QWidget(parent), m_clipboa
                                     QStringLiteral("Text3"));
     Command2 = control<QPushButton>(this, "Command2", twips(2400, 7800, 1215, 495),
                                     QStringLiteral("複製"));
-    m_status = control<QLabel>(this, "status", twips(5280, 7920, 9615, 495));
+    // Right of the buttons, where a status line never covers a control.
+    m_status = control<QLabel>(this, "status", twips(6600, 7800, 8295, 735));
+    m_status->setWordWrap(true);
 
     Option1->setChecked(true);
     Command5->setToolTip(QStringLiteral("請開啟程式所在資料夾的bb") + QDir::separator() +
@@ -107,18 +110,37 @@ QString Form1::sketchPath()
 
 void Form1::generate()
 {
-    Text3->setPlainText(codeBoxRun(Text1->text(), Text2->text(), m_canvas));
+    SketchData data;
+    Text3->setPlainText(codeBoxRun(Text1->text(), Text2->text(), m_canvas, &data));
     pic->update();
+    showStatus(QString(), data);
+}
+
+void Form1::showStatus(const QString &done, const SketchData &data)
+{
+    const int needed = sketchSramBytes(data);
+    if (needed <= kBoardSramBytes) {
+        m_status->setStyleSheet(QString());
+        m_status->setText(done);
+        return;
+    }
+    // A line in the window rather than a dialog: the user may be trimming the text run by run.
+    m_status->setStyleSheet(QStringLiteral("color: #c00000"));
+    m_status->setText((done.isEmpty() ? QString() : done + QStringLiteral("  ")) +
+                      QStringLiteral("注意：程式需要 %1 位元組 SRAM，超過板子的 %2，請縮短文字。")
+                          .arg(needed)
+                          .arg(kBoardSramBytes));
 }
 
 void Form1::writeSketchFile()
 {
     const QString path = sketchPath();
     SketchFile file(path);
-    const bool written = fileRun(Text1->text(), Text2->text(), m_canvas, file);
+    SketchData data;
+    const bool written = fileRun(Text1->text(), Text2->text(), m_canvas, file, &data);
     pic->update();
     if (written) {
-        m_status->setText(QStringLiteral("已寫入 %1").arg(path));
+        showStatus(QStringLiteral("已寫入 %1").arg(path), data);
         return;
     }
     m_status->clear();

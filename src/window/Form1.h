@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/GlyphCanvas.h"
+#include "generator/SketchData.h"
 
 #include <QWidget>
 
@@ -29,6 +30,8 @@ private:
     void generate();
     void writeSketchFile();
     void copyCode();
+    // Shows done, followed by a warning when the sketch for data cannot fit the board.
+    void showStatus(const QString &done, const SketchData &data);
 
     GlyphCanvas m_canvas;
     Clipboard &m_clipboard;
