@@ -1,4 +1,5 @@
 #include "canvas/GlyphCanvas.h"
+#include "generator/BoardMemory.h"
 #include "generator/DefaultTexts.h"
 #include "generator/GenerationRun.h"
 #include "output/AnsiSink.h"
@@ -98,6 +99,8 @@ private slots:
     void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
     void builtProgramMatches();
+    void memoryWarning_data();
+    void memoryWarning();
 };
 
 void TestCommandLine::writesTheSketch_data()
@@ -237,6 +240,53 @@ void TestCommandLine::builtProgramMatches()
     process.start(CLI_PATH, {"--layout"});
     QVERIFY(process.waitForFinished(30000));
     QCOMPARE(process.exitCode(), 2);
+}
+
+void TestCommandLine::memoryWarning_data()
+{
+    // Narrow letters keep slen at the estimate, 14 columns a letter plus the
+    // margin, so these lengths sit on either side of the board's 8192 bytes.
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<int>("letters");
+    QTest::addColumn<bool>("fits");
+
+    QTest::newRow("code box, last that fits") << "code" << 268 << true;
+    QTest::newRow("code box, first too long") << "code" << 269 << false;
+    QTest::newRow("file, last that fits") << "file" << 276 << true;
+    QTest::newRow("file, first too long") << "file" << 277 << false;
+    QTest::newRow("short text") << "code" << 5 << true;
+}
+
+void TestCommandLine::memoryWarning()
+{
+    QFETCH(QString, layout);
+    QFETCH(int, letters);
+    QFETCH(bool, fits);
+    const QString text = QString(letters, u'a');
+
+    GlyphCanvas canvas;
+    SketchData data;
+    if (layout == u"code") {
+        codeBoxRun(kDefaultTitle, text, canvas, &data);
+    } else {
+        AnsiSink sink;
+        fileRun(kDefaultTitle, text, canvas, sink, &data);
+    }
+    const int needed = sketchSramBytes(data);
+    QCOMPARE(needed <= kBoardSramBytes, fits);
+
+    const Result result = runCli({"--layout", layout, "--text", text});
+    QCOMPARE(result.status, 0);
+    QVERIFY(!result.out.isEmpty());
+    if (fits) {
+        QCOMPARE(result.err, QByteArray());
+        return;
+    }
+    const QList<QByteArray> lines = result.err.split('\n');
+    QCOMPARE(lines.size(), 2); // one line and its end
+    QVERIFY2(lines[0].startsWith("warning:"), lines[0].constData());
+    QVERIFY2(lines[0].contains(QByteArray::number(needed)), lines[0].constData());
+    QVERIFY2(lines[0].contains("8192"), lines[0].constData());
 }
 
 QTEST_MAIN(TestCommandLine)

@@ -141,6 +141,8 @@ private slots:
     void writeSketchFile();
     void writeFailure_data();
     void writeFailure();
+    void memoryWarning_data();
+    void memoryWarning();
 
 private:
     template <typename T> T *control(const char *name) const
@@ -407,6 +409,38 @@ void TestForm1::writeFailure()
     QCOMPARE(bbSnapshot(), before);
     QCOMPARE(title->text(), typed);
     QCOMPARE(control<QLabel>("status")->text(), QString());
+}
+
+void TestForm1::memoryWarning_data()
+{
+    // Narrow letters keep slen at the estimate; these lengths sit on either side
+    // of the board's 8192 bytes in each layout.
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("letters");
+    QTest::addColumn<bool>("warned");
+
+    QTest::newRow("產生, fits") << "Command1" << 268 << false;
+    QTest::newRow("產生, too long") << "Command1" << 269 << true;
+    QTest::newRow("寫入檔案, fits") << "Command5" << 276 << false;
+    QTest::newRow("寫入檔案, too long") << "Command5" << 277 << true;
+}
+
+void TestForm1::memoryWarning()
+{
+    QFETCH(QString, button);
+    QFETCH(int, letters);
+    QFETCH(bool, warned);
+    control<QLineEdit>("Text2")->setText(QString(letters, u'a'));
+
+    // No dialog: the warning is a line in the window.
+    QCOMPARE(clickForMessage(control<QPushButton>(button.toLatin1())), QString());
+    const QString status = control<QLabel>("status")->text();
+    QCOMPARE(status.contains(QStringLiteral("8192")), warned);
+
+    // The next run with a short text clears it.
+    control<QLineEdit>("Text2")->setText(QStringLiteral("短"));
+    click(button.toLatin1());
+    QVERIFY(!control<QLabel>("status")->text().contains(QStringLiteral("8192")));
 }
 
 QTEST_MAIN(TestForm1)

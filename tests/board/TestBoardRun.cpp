@@ -1,0 +1,161 @@
+// Generated sketches, compiled for the ATmega2560 and run on a simulated board,
+// must scan out exactly the frames the display-program model says, and need
+// exactly the SRAM the memory check counts.
+
+#include "canvas/GlyphCanvas.h"
+#include "generator/BoardMemory.h"
+#include "generator/DefaultTexts.h"
+#include "generator/DisplayProgram.h"
+#include "generator/GenerationRun.h"
+#include "output/AnsiSink.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QString runLine(const LedFrame &frame, long scans)
+{
+    QString line = QStringLiteral("run %1").arg(scans);
+    for (quint16 word : frame)
+        line += QStringLiteral(" %1").arg(word, 0, 16);
+    return line;
+}
+
+// Runs program and returns its standard output; fails the test on error.
+QByteArray output(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        qWarning().noquote() << program << arguments.join(' ')
+                             << "failed:" << process.readAllStandardError();
+        return {};
+    }
+    return process.readAllStandardOutput();
+}
+
+// data + bss of an ELF, from avr-size's table.
+int staticSram(const QString &elf)
+{
+    const QList<QByteArray> lines = output(QStringLiteral("avr-size"), {elf}).split('\n');
+    if (lines.size() < 2)
+        return -1;
+    const QStringList fields = QString::fromLatin1(lines[1]).split(
+        QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    return fields.size() < 3 ? -1 : fields[1].toInt() + fields[2].toInt();
+}
+
+} // namespace
+
+class TestBoardRun : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sketchRunsAsModelled_data();
+    void sketchRunsAsModelled();
+};
+
+void TestBoardRun::sketchRunsAsModelled_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<bool>("fileLayout");
+    QTest::addColumn<long>("scanLimit"); // 0: the whole pass
+
+    QTest::newRow("default, code box")
+        << kDefaultTitle << kDefaultText << kFaceMing << false << false << false << 0L;
+    QTest::newRow("default, file")
+        << kDefaultTitle << kDefaultText << kFaceMing << false << false << true << 0L;
+    QTest::newRow("empty text") << kDefaultTitle << QString() << kFaceMing << false << false
+                                << false << 0L;
+    QTest::newRow("標楷體 bold italic") << QStringLiteral("特價") << QStringLiteral("粗斜體標楷")
+                                        << kFaceKai << true << true << false << 0L;
+    // Full-width characters overrun the width estimate, so c is as long as the ink.
+    QTest::newRow("long text, file") << kDefaultTitle << QStringLiteral("跑馬燈").repeated(10)
+                                     << kFaceMing << false << false << true << 0L;
+    // The longest text whose sketch fits the board's SRAM, as the memory check
+    // counts it; its first steps are enough to show it runs.
+    QTest::newRow("longest that fits")
+        << kDefaultTitle << QString(268, u'a') << kFaceMing << false << false << false << 3000L;
+}
+
+void TestBoardRun::sketchRunsAsModelled()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    QFETCH(QString, face);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(bool, fileLayout);
+    QFETCH(long, scanLimit);
+
+    GlyphCanvas canvas;
+    canvas.setFontName(face);
+    canvas.setFontBold(bold);
+    canvas.setFontItalic(italic);
+    SketchData data;
+    QByteArray sketch;
+    if (fileLayout) {
+        AnsiSink sink;
+        QVERIFY(fileRun(title, text, canvas, sink, &data));
+        sketch = sink.bytes();
+    } else {
+        sketch = codeBoxRun(title, text, canvas, &data).toUtf8();
+    }
+
+    QTemporaryDir work;
+    QVERIFY(work.isValid());
+    const QString ino = work.filePath(QStringLiteral("sketch.ino"));
+    const QString elf = work.filePath(QStringLiteral("sketch.elf"));
+    QFile file(ino);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(sketch) == sketch.size());
+    file.close();
+    QProcess::execute(QStringLiteral(BUILD_SKETCH), {ino, elf});
+    QVERIFY2(QFile::exists(elf), "the sketch did not compile and link");
+
+    // One whole pass of loop(), and the first scan of the next; or the first scanLimit scans.
+    std::vector<DisplayStep> steps = displayProgram(data);
+    steps.push_back(steps.front());
+    steps.back().scans = 1;
+    long scans = 0;
+    for (auto step = steps.begin(); step != steps.end(); ++step) {
+        scans += step->scans;
+        if (scanLimit > 0 && scans >= scanLimit) {
+            step->scans -= int(scans - scanLimit);
+            scans = scanLimit;
+            steps.erase(step + 1, steps.end());
+            break;
+        }
+    }
+
+    const QStringList lines =
+        QString::fromLatin1(output(QStringLiteral(PROBE_PATH), {elf, QString::number(scans)}))
+            .split(u'\n', Qt::SkipEmptyParts);
+    QVERIFY(lines.size() > 2);
+
+    QStringList expected;
+    for (const FrameRun &run : frameRuns(steps))
+        expected.append(runLine(run.frame, run.scans));
+    QCOMPARE(lines.mid(2), expected);
+
+    // Lit, dark and shifted scans and the copies between steps differ by a few
+    // cycles, so the mean scan of a pass moves a little with the text.
+    const double period = lines[0].section(u' ', 1).toDouble();
+    QVERIFY2(qAbs(period - kScanMicroseconds) < kScanMicroseconds / 200, qPrintable(lines[0]));
+
+    const int stack = lines[1].section(u' ', 1).toInt();
+    QVERIFY(stack > 0);
+    QCOMPARE(staticSram(elf) + stack, sketchSramBytes(data));
+}
+
+QTEST_MAIN(TestBoardRun)
+#include "TestBoardRun.moc"
