@@ -126,7 +126,7 @@ void Form1::showStatus(const QString &done, const SketchData &data)
     }
     // A line in the window rather than a dialog: the user may be trimming the text run by run.
     m_status->setStyleSheet(QStringLiteral("color: #c00000"));
-    m_status->setText((done.isEmpty() ? QString() : done + QStringLiteral("  ")) +
+    m_status->setText((done.isEmpty() ? QString() : done + u'\n') +
                       QStringLiteral("注意：程式需要 %1 位元組 SRAM，超過板子的 %2，請縮短文字。")
                           .arg(needed)
                           .arg(kBoardSramBytes));
