@@ -6,6 +6,7 @@
 #include "output/SketchFile.h"
 #include "platform/Clipboard.h"
 #include "window/CanvasView.h"
+#include "window/PreviewWindow.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -64,6 +65,8 @@ Form1::Form1(Clipboard &clipboard, QWidget *parent) : QWidget(parent), m_clipboa
                                     QStringLiteral("Text3"));
     Command2 = control<QPushButton>(this, "Command2", twips(2400, 7800, 1215, 495),
                                     QStringLiteral("複製"));
+    Command3 = control<QPushButton>(this, "Command3", twips(5280, 7920, 1215, 495),
+                                    QStringLiteral("預覽"));
     // Right of the buttons, where a status line never covers a control.
     m_status = control<QLabel>(this, "status", twips(6600, 7800, 8295, 735));
     m_status->setWordWrap(true);
@@ -81,14 +84,15 @@ Form1::Form1(Clipboard &clipboard, QWidget *parent) : QWidget(parent), m_clipboa
     // As in a classic multi-line box, Tab moves on instead of typing a tab.
     Text3->setTabChangesFocus(true);
 
-    const QList<QWidget *> tabOrder{pic,     Command1, Text1,    Text2, Check1,  Check2,
-                                    Option1, Option2,  Command5, Text3, Command2};
+    const QList<QWidget *> tabOrder{pic,     Command1, Text1,    Text2, Check1,   Check2,
+                                    Option1, Option2,  Command5, Text3, Command2, Command3};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
     connect(Command1, &QPushButton::clicked, this, &Form1::generate);
     connect(Command5, &QPushButton::clicked, this, &Form1::writeSketchFile);
     connect(Command2, &QPushButton::clicked, this, &Form1::copyCode);
+    connect(Command3, &QPushButton::clicked, this, &Form1::openPreview);
     // The style follows its box both ways, so the output never contradicts the window.
     connect(Check1, &QCheckBox::toggled, this, [this](bool on) { m_canvas.setFontBold(on); });
     connect(Check2, &QCheckBox::toggled, this, [this](bool on) { m_canvas.setFontItalic(on); });
@@ -100,6 +104,17 @@ Form1::Form1(Clipboard &clipboard, QWidget *parent) : QWidget(parent), m_clipboa
         if (on)
             m_canvas.setFontName(kFaceKai);
     });
+    // An open preview follows every change of what a run would draw.
+    for (QLineEdit *box : {Text1, Text2})
+        connect(box, &QLineEdit::textChanged, this, &Form1::refreshPreview);
+    for (QAbstractButton *box : std::initializer_list<QAbstractButton *>{Check1, Check2})
+        connect(box, &QAbstractButton::toggled, this, &Form1::refreshPreview);
+    // Only the option turned on: the font is not chosen yet when the other turns off.
+    for (QAbstractButton *option : std::initializer_list<QAbstractButton *>{Option1, Option2})
+        connect(option, &QAbstractButton::toggled, this, [this](bool on) {
+            if (on)
+                refreshPreview();
+        });
 }
 
 QString Form1::sketchPath()
@@ -146,6 +161,27 @@ void Form1::writeSketchFile()
     m_status->clear();
     QMessageBox::warning(this, Command5->text(),
                          QStringLiteral("無法寫入 %1\n%2").arg(path, file.errorString()));
+}
+
+void Form1::openPreview()
+{
+    if (!m_preview)
+        m_preview = new PreviewWindow(this);
+    m_preview->show();
+    refreshPreview();
+    m_preview->raise();
+    m_preview->activateWindow();
+}
+
+void Form1::refreshPreview()
+{
+    if (!m_preview || !m_preview->isVisible())
+        return;
+    // A canvas of its own, so pic and the code box keep the last run's drawing.
+    m_previewCanvas.setFontName(m_canvas.font().name);
+    m_previewCanvas.setFontBold(m_canvas.font().bold);
+    m_previewCanvas.setFontItalic(m_canvas.font().italic);
+    m_preview->play(sampleTexts(Text1->text(), Text2->text(), m_previewCanvas, kCodeBoxMargin));
 }
 
 void Form1::copyCode()

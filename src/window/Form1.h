@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class CanvasView;
+class PreviewWindow;
 class Clipboard;
 class QCheckBox;
 class QLabel;
@@ -30,10 +31,13 @@ private:
     void generate();
     void writeSketchFile();
     void copyCode();
+    void openPreview();
+    void refreshPreview();
     // Shows done, followed by a warning when the sketch for data cannot fit the board.
     void showStatus(const QString &done, const SketchData &data);
 
     GlyphCanvas m_canvas;
+    GlyphCanvas m_previewCanvas;
     Clipboard &m_clipboard;
 
     CanvasView *pic;
@@ -47,5 +51,7 @@ private:
     QPushButton *Command5;
     QPlainTextEdit *Text3;
     QPushButton *Command2;
+    QPushButton *Command3;
+    PreviewWindow *m_preview = nullptr;
     QLabel *m_status;
 };

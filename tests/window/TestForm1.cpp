@@ -5,6 +5,8 @@
 #include "platform/Clipboard.h"
 #include "window/Form1.h"
 
+#include "Dialogs.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -96,25 +98,6 @@ QByteArray fileBytes(const QString &title, const QString &text)
     AnsiSink sink;
     fileRun(title, text, canvas, sink);
     return sink.bytes();
-}
-
-// Clicks button and returns the text of the message box it opens, closing the
-// box; empty when none opens.
-QString clickForMessage(QAbstractButton *button)
-{
-    QString message;
-    QTimer watcher;
-    watcher.setInterval(10);
-    // Fires only inside the box's own event loop: the click itself runs none.
-    QObject::connect(&watcher, &QTimer::timeout, [&message] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            message = box->text();
-            box->accept();
-        }
-    });
-    watcher.start();
-    QTest::mouseClick(button, Qt::LeftButton);
-    return message;
 }
 
 enum Obstacle { BbIsFile, SketchIsFolder, FileTooLarge };
@@ -209,6 +192,8 @@ void TestForm1::controls_data()
                            << "Text3" << QRect(8, 184, 817, 321);
     QTest::newRow("Command2") << "Command2"
                               << "複製" << QRect(160, 520, 81, 33);
+    QTest::newRow("Command3") << "Command3"
+                              << "預覽" << QRect(352, 528, 81, 33);
 }
 
 void TestForm1::controls()
@@ -266,7 +251,7 @@ void TestForm1::tabOrder()
     } while (widget->objectName() != u"pic");
 
     QCOMPARE(order, QStringList({"pic", "Command1", "Text1", "Text2", "Check1", "Check2", "Option1",
-                                 "Option2", "Command5", "Text3", "Command2"}));
+                                 "Option2", "Command5", "Text3", "Command2", "Command3"}));
 }
 
 void TestForm1::generateFillsCodeBox()

@@ -1,0 +1,172 @@
+#include "window/PreviewWindow.h"
+
+#include "output/GifAnimation.h"
+#include "platform/AtomicFile.h"
+#include "window/LedMatrixView.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+double milliseconds(const DisplayStep &step)
+{
+    return step.scans * kScanMicroseconds / 1000;
+}
+
+template <typename Widget, typename... Args> Widget *named(const char *name, Args &&...args)
+{
+    auto *widget = new Widget(std::forward<Args>(args)...);
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+} // namespace
+
+PreviewWindow::PreviewWindow(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("preview"));
+    setWindowTitle(QStringLiteral("LED 預覽"));
+    askGifPath = [](QWidget *owner, const QString &suggested) {
+        return QFileDialog::getSaveFileName(owner, QStringLiteral("儲存 GIF"), suggested,
+                                            QStringLiteral("GIF (*.gif)"));
+    };
+
+    m_leds = named<LedMatrixView>("leds");
+    m_phase = named<QLabel>("phase");
+    m_speed = named<QComboBox>("speed");
+    for (int speed : {1, 2, 4})
+        m_speed->addItem(QStringLiteral("×%1").arg(speed), speed);
+    m_pause = named<QPushButton>("pause", QStringLiteral("暫停"));
+    m_pause->setCheckable(true);
+    m_step = named<QPushButton>("step", QStringLiteral("下一步"));
+    m_step->setEnabled(false);
+    m_saveGif = named<QPushButton>("saveGif", QStringLiteral("儲存 GIF"));
+
+    auto *controls = new QHBoxLayout;
+    controls->addWidget(m_phase, 1);
+    controls->addWidget(m_speed);
+    controls->addWidget(m_pause);
+    controls->addWidget(m_step);
+    controls->addWidget(m_saveGif);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_leds, 1);
+    layout->addLayout(controls);
+    // Room for LEDs of 12 px, as on a sign seen from a few steps away.
+    resize(layout->sizeHint() + QSize(12 * SketchData::kTitleColumns - m_leds->minimumWidth(),
+                                      12 * SketchData::kRows - m_leds->minimumHeight()));
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("clock"));
+    m_timer->setSingleShot(true);
+    m_timer->setTimerType(Qt::PreciseTimer);
+    connect(m_timer, &QTimer::timeout, this, &PreviewWindow::advance);
+    connect(m_speed, &QComboBox::currentIndexChanged, this, [this] {
+        catchUp();
+        m_playSpeed = m_speed->currentData().toInt();
+        if (m_timer->isActive())
+            schedule();
+    });
+    connect(m_pause, &QPushButton::toggled, this, &PreviewWindow::setPaused);
+    connect(m_step, &QPushButton::clicked, this, [this] {
+        showNext();
+        // Going on from here plays the new step whole.
+        m_clockStart = m_stepEnd - milliseconds(m_steps[m_index]);
+    });
+    connect(m_saveGif, &QPushButton::clicked, this, &PreviewWindow::saveGif);
+}
+
+void PreviewWindow::play(const SketchData &data)
+{
+    m_steps = displayProgram(data);
+    showStep(0);
+    m_clockStart = 0;
+    m_clock.restart();
+    if (!m_pause->isChecked())
+        schedule();
+}
+
+void PreviewWindow::showStep(int index)
+{
+    if (index == 0)
+        m_stepEnd = 0;
+    m_index = index;
+    const DisplayStep &step = m_steps[index];
+    m_stepEnd += milliseconds(step);
+    m_leds->setFrame(step.frame);
+    m_phase->setText(QStringLiteral("%1 %2/%3")
+                         .arg(phaseName(step.phase))
+                         .arg(step.position + 1)
+                         .arg(step.positions));
+}
+
+void PreviewWindow::showNext()
+{
+    const double passEnd = m_stepEnd;
+    showStep((m_index + 1) % int(m_steps.size()));
+    if (m_index == 0)
+        m_clockStart -= passEnd;
+}
+
+void PreviewWindow::catchUp()
+{
+    m_clockStart += double(m_clock.restart()) * m_playSpeed;
+}
+
+void PreviewWindow::schedule()
+{
+    // The wait is worked out from the board's time, so rounding never builds up.
+    catchUp();
+    m_timer->start(std::max(0, int(std::lround((m_stepEnd - m_clockStart) / m_playSpeed))));
+}
+
+void PreviewWindow::advance()
+{
+    showNext();
+    schedule();
+}
+
+void PreviewWindow::setPaused(bool paused)
+{
+    m_pause->setText(paused ? QStringLiteral("繼續") : QStringLiteral("暫停"));
+    m_step->setEnabled(paused);
+    if (paused) {
+        catchUp();
+        m_timer->stop();
+    } else {
+        m_clock.restart();
+        schedule();
+    }
+}
+
+void PreviewWindow::saveGif()
+{
+    const QString path = askGifPath(
+        this, QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("bb.gif")));
+    if (path.isEmpty())
+        return;
+    std::vector<GifStep> steps;
+    steps.reserve(m_steps.size());
+    for (const DisplayStep &step : m_steps)
+        steps.push_back({step.frame, milliseconds(step)});
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QString reason;
+    const bool saved = saveAtomically(path, ledGif(steps, LedMatrixView::kMinimumPitch), &reason);
+    QApplication::restoreOverrideCursor();
+    if (!saved)
+        QMessageBox::warning(
+            this, m_saveGif->text(),
+            QStringLiteral("無法寫入 %1\n%2").arg(QDir::toNativeSeparators(path), reason));
+}

@@ -1,0 +1,287 @@
+#include "canvas/GlyphCanvas.h"
+#include "generator/DefaultTexts.h"
+#include "generator/DisplayProgram.h"
+#include "generator/GenerationRun.h"
+#include "output/LedPicture.h"
+#include "platform/Clipboard.h"
+#include "window/Form1.h"
+#include "window/LedMatrixView.h"
+#include "window/PreviewWindow.h"
+
+#include "Dialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gif_lib.h>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+class NoClipboard : public Clipboard
+{
+public:
+    void clear() override {}
+    void setText(const QString &) override {}
+};
+
+// The display program of a code-box run on the given inputs.
+std::vector<DisplayStep> modelOf(const QString &title, const QString &text, const QString &face,
+                                 bool bold)
+{
+    GlyphCanvas canvas;
+    canvas.setFontName(face);
+    canvas.setFontBold(bold);
+    return displayProgram(sampleTexts(title, text, canvas, kCodeBoxMargin));
+}
+
+QString labelOf(const DisplayStep &step)
+{
+    return QStringLiteral("%1 %2/%3")
+        .arg(phaseName(step.phase))
+        .arg(step.position + 1)
+        .arg(step.positions);
+}
+
+// Which LEDs a picture of the matrix shows lit, read at each LED's centre.
+LedFrame litIn(const QImage &picture, const QRect &area)
+{
+    LedFrame frame{};
+    for (int x = 0; x < SketchData::kTitleColumns; ++x) {
+        for (int y = 0; y < SketchData::kRows; ++y) {
+            if (picture.pixel(ledRect(area, x, y).center()) == kLedLit)
+                frame[x] |= quint16(1u << y);
+        }
+    }
+    return frame;
+}
+
+struct GifCloser
+{
+    void operator()(GifFileType *gif) const
+    {
+        int error = 0;
+        DGifCloseFile(gif, &error);
+    }
+};
+
+} // namespace
+
+class TestPreview : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void opensOnce();
+    void showsTheModel_data();
+    void showsTheModel();
+    void waitsAsTheBoard_data();
+    void waitsAsTheBoard();
+    void restartsOnChange_data();
+    void restartsOnChange();
+    void savesGif();
+    void gifFailureIsReported();
+
+private:
+    template <typename T> T *form(const char *name) const
+    {
+        return m_form->findChild<T *>(QLatin1String(name));
+    }
+    template <typename T> T *preview(const char *name) const
+    {
+        return m_preview->findChild<T *>(QLatin1String(name));
+    }
+    void steps(int count) const
+    {
+        for (int i = 0; i < count; ++i)
+            QTest::mouseClick(preview<QPushButton>("step"), Qt::LeftButton);
+    }
+    QString phase() const { return preview<QLabel>("phase")->text(); }
+    LedFrame shown() const
+    {
+        auto *leds = preview<LedMatrixView>("leds");
+        return litIn(leds->grab().toImage(), leds->rect());
+    }
+
+    NoClipboard m_clipboard;
+    std::unique_ptr<Form1> m_form;
+    PreviewWindow *m_preview = nullptr;
+};
+
+void TestPreview::init()
+{
+    m_form = std::make_unique<Form1>(m_clipboard);
+    m_form->show();
+    QTest::mouseClick(form<QPushButton>("Command3"), Qt::LeftButton);
+    m_preview = m_form->findChild<PreviewWindow *>();
+    QVERIFY(m_preview);
+    QVERIFY(QTest::qWaitForWindowExposed(m_preview));
+    // Tests walk the program by hand.
+    QTest::mouseClick(preview<QPushButton>("pause"), Qt::LeftButton);
+}
+
+void TestPreview::cleanup()
+{
+    m_form.reset();
+}
+
+void TestPreview::opensOnce()
+{
+    QCOMPARE(m_preview->windowTitle(), QStringLiteral("LED 預覽"));
+    QVERIFY(m_preview->isWindow());
+    QVERIFY(!m_preview->isModal());
+    m_preview->close();
+    QTest::mouseClick(form<QPushButton>("Command3"), Qt::LeftButton);
+    QCOMPARE(m_form->findChildren<PreviewWindow *>().size(), 1);
+    QVERIFY(m_preview->isVisible());
+    // At least 8 px a LED.
+    QVERIFY(preview<LedMatrixView>("leds")->width() >= 8 * SketchData::kTitleColumns);
+    QVERIFY(preview<LedMatrixView>("leds")->height() >= 8 * SketchData::kRows);
+}
+
+void TestPreview::showsTheModel_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::newRow("title lit") << 0;
+    QTest::newRow("title dark") << 1;
+    QTest::newRow("third blink") << 4;
+    QTest::newRow("scroll-up") << 10;
+    QTest::newRow("marquee") << 22 + 300;
+    QTest::newRow("back to the start")
+        << int(modelOf(kDefaultTitle, kDefaultText, kFaceMing, false).size());
+}
+
+void TestPreview::showsTheModel()
+{
+    QFETCH(int, step);
+    const std::vector<DisplayStep> model = modelOf(kDefaultTitle, kDefaultText, kFaceMing, false);
+    steps(step);
+    const DisplayStep &expected = model[step % model.size()];
+    QCOMPARE(phase(), labelOf(expected));
+    QVERIFY(shown() == expected.frame);
+}
+
+void TestPreview::waitsAsTheBoard_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("speed"); // index in the speed box: ×1, ×2, ×4
+
+    QTest::newRow("blink, ×1") << 2 << 0;
+    QTest::newRow("dark, ×2") << 1 << 1;
+    QTest::newRow("scroll-up, ×1") << 8 << 0;
+    QTest::newRow("marquee, ×4") << 40 << 2;
+}
+
+void TestPreview::waitsAsTheBoard()
+{
+    QFETCH(int, step);
+    QFETCH(int, speed);
+    const DisplayStep expected = modelOf(kDefaultTitle, kDefaultText, kFaceMing, false)[step];
+    steps(step);
+    preview<QComboBox>("speed")->setCurrentIndex(speed);
+    QTest::mouseClick(preview<QPushButton>("pause"), Qt::LeftButton);
+
+    const auto *clock = preview<QTimer>("clock");
+    QVERIFY(clock->isActive());
+    const double wait = expected.scans * kScanMicroseconds / 1000 / (1 << speed);
+    // The clock started a moment ago; a millisecond or two may have gone.
+    QVERIFY2(clock->interval() <= std::lround(wait) && clock->interval() >= wait - 3,
+             qPrintable(QString::number(clock->interval())));
+}
+
+void TestPreview::restartsOnChange_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<bool>("bold");
+
+    QTest::newRow("text") << "Text2" << kDefaultTitle << "跑馬燈" << kFaceMing << false;
+    QTest::newRow("title") << "Text1"
+                           << "特價" << kDefaultText << kFaceMing << false;
+    QTest::newRow("粗體") << "Check1" << kDefaultTitle << kDefaultText << kFaceMing << true;
+    QTest::newRow("標楷體") << "Option2" << kDefaultTitle << kDefaultText << kFaceKai << false;
+}
+
+void TestPreview::restartsOnChange()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    QFETCH(QString, face);
+    QFETCH(bool, bold);
+
+    steps(30);
+    if (auto *box = form<QLineEdit>(control.toLatin1()))
+        box->setText(control == u"Text1" ? title : text);
+    else
+        QTest::mouseClick(form<QAbstractButton>(control.toLatin1()), Qt::LeftButton);
+
+    const std::vector<DisplayStep> model = modelOf(title, text, face, bold);
+    QCOMPARE(phase(), labelOf(model[0]));
+    QVERIFY(shown() == model[0].frame);
+    steps(22 + 70);
+    QCOMPARE(phase(), labelOf(model[22 + 70]));
+    QVERIFY(shown() == model[22 + 70].frame);
+}
+
+void TestPreview::savesGif()
+{
+    form<QLineEdit>("Text2")->setText(QStringLiteral("跑馬燈"));
+    const std::vector<DisplayStep> model = modelOf(kDefaultTitle, "跑馬燈", kFaceMing, false);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("sign.gif"));
+    m_preview->askGifPath = [&path](QWidget *, const QString &) { return path; };
+    QCOMPARE(clickForMessage(preview<QPushButton>("saveGif")), QString());
+
+    int error = 0;
+    const std::unique_ptr<GifFileType, GifCloser> gif(
+        DGifOpenFileName(path.toLocal8Bit().constData(), &error));
+    QVERIFY(gif);
+    QCOMPARE(DGifSlurp(gif.get()), GIF_OK);
+    QCOMPARE(gif->ImageCount, int(model.size()));
+    const int pitch = LedMatrixView::kMinimumPitch;
+    const QRect area(0, 0, pitch * SketchData::kTitleColumns, pitch * SketchData::kRows);
+    for (int image : {0, 22 + 100}) {
+        const SavedImage &saved = gif->SavedImages[image];
+        QImage picture(area.size(), QImage::Format_RGB32);
+        for (int y = 0; y < area.height(); ++y) {
+            for (int x = 0; x < area.width(); ++x) {
+                const GifColorType colour =
+                    gif->SColorMap->Colors[saved.RasterBits[y * saved.ImageDesc.Width + x]];
+                picture.setPixel(x, y, qRgb(colour.Red, colour.Green, colour.Blue));
+            }
+        }
+        QVERIFY2(litIn(picture, area) == model[image].frame, qPrintable(QString::number(image)));
+    }
+    GraphicsControlBlock first{};
+    DGifSavedExtensionToGCB(gif.get(), 0, &first);
+    QCOMPARE(first.DelayTime, int(std::lround(101 * kScanMicroseconds / 10000)));
+}
+
+void TestPreview::gifFailureIsReported()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("missing/sign.gif"));
+    m_preview->askGifPath = [&path](QWidget *, const QString &) { return path; };
+    const QString message = clickForMessage(preview<QPushButton>("saveGif"));
+    QVERIFY2(message.contains(QDir::toNativeSeparators(path)), qPrintable(message));
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(m_preview->isVisible());
+}
+
+QTEST_MAIN(TestPreview)
+#include "TestPreview.moc"
