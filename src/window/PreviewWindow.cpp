@@ -74,9 +74,12 @@ PreviewWindow::PreviewWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     m_timer->setTimerType(Qt::PreciseTimer);
     connect(m_timer, &QTimer::timeout, this, &PreviewWindow::advance);
     connect(m_speed, &QComboBox::currentIndexChanged, this, [this] {
-        catchUp();
+        // Time played so far counts at the old speed; a paused clock has played none.
+        const bool playing = m_timer->isActive();
+        if (playing)
+            catchUp();
         m_playSpeed = m_speed->currentData().toInt();
-        if (m_timer->isActive())
+        if (playing)
             schedule();
     });
     connect(m_pause, &QPushButton::toggled, this, &PreviewWindow::setPaused);
@@ -96,6 +99,12 @@ void PreviewWindow::play(const SketchData &data)
     m_clock.restart();
     if (!m_pause->isChecked())
         schedule();
+}
+
+void PreviewWindow::hideEvent(QHideEvent *event)
+{
+    m_timer->stop();
+    QWidget::hideEvent(event);
 }
 
 void PreviewWindow::showStep(int index)

@@ -28,6 +28,10 @@ public:
     // Asks where to save the GIF; an empty answer cancels. A file dialog unless replaced.
     std::function<QString(QWidget *parent, const QString &suggested)> askGifPath;
 
+protected:
+    // A closed preview stops playing; opening it again plays afresh.
+    void hideEvent(QHideEvent *event) override;
+
 private:
     void showStep(int index);
     // The step after the current one, from the start again after the last.

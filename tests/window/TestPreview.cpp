@@ -142,8 +142,12 @@ void TestPreview::opensOnce()
     QCOMPARE(m_preview->windowTitle(), QStringLiteral("LED 預覽"));
     QVERIFY(m_preview->isWindow());
     QVERIFY(!m_preview->isModal());
+    QTest::mouseClick(preview<QPushButton>("pause"), Qt::LeftButton);
+    QVERIFY(preview<QTimer>("clock")->isActive());
     m_preview->close();
+    QVERIFY(!preview<QTimer>("clock")->isActive());
     QTest::mouseClick(form<QPushButton>("Command3"), Qt::LeftButton);
+    QVERIFY(preview<QTimer>("clock")->isActive());
     QCOMPARE(m_form->findChildren<PreviewWindow *>().size(), 1);
     QVERIFY(m_preview->isVisible());
     // At least 8 px a LED.
