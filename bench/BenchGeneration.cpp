@@ -5,6 +5,7 @@
 // the command-line tool does, and pay for allocating the wide surface.
 #include "canvas/GlyphCanvas.h"
 #include "generator/DefaultTexts.h"
+#include "generator/DisplayProgram.h"
 #include "generator/GenerationRun.h"
 #include "output/AnsiSink.h"
 
@@ -42,6 +43,16 @@ void fileWarm(benchmark::State &state, const QString &text)
         benchmark::DoNotOptimize(fileBytes(text, canvas));
 }
 
+// What an open preview does on every change of the inputs.
+void previewWarm(benchmark::State &state, const QString &text)
+{
+    GlyphCanvas canvas;
+    sampleTexts(kDefaultTitle, text, canvas, kCodeBoxMargin);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            displayProgram(sampleTexts(kDefaultTitle, text, canvas, kCodeBoxMargin)));
+}
+
 void codeBoxCold(benchmark::State &state, const QString &text)
 {
     for (auto _ : state) {
@@ -67,10 +78,8 @@ int main(int argc, char **argv)
     QGuiApplication app(argc, argv);
     const QString longText = textOfLength(32767);
     const std::pair<const char *, void (*)(benchmark::State &, const QString &)> runs[] = {
-        {"codeBox/warm", codeBoxWarm},
-        {"file/warm", fileWarm},
-        {"codeBox/cold", codeBoxCold},
-        {"file/cold", fileCold},
+        {"codeBox/warm", codeBoxWarm}, {"file/warm", fileWarm}, {"preview/warm", previewWarm},
+        {"codeBox/cold", codeBoxCold}, {"file/cold", fileCold},
     };
     for (const auto &[name, run] : runs) {
         for (const auto &[length, text] : {std::pair{"default", kDefaultText}, {"32767", longText}})
