@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -43,6 +44,7 @@ PreviewWindow::PreviewWindow(QWidget *parent) : QWidget(parent, Qt::Window)
         return QFileDialog::getSaveFileName(owner, QStringLiteral("儲存 GIF"), suggested,
                                             QStringLiteral("GIF (*.gif)"));
     };
+    now = [] { return QDeadlineTimer::current().deadline(); };
 
     m_leds = named<LedMatrixView>("leds");
     m_phase = named<QLabel>("phase");
@@ -96,7 +98,7 @@ void PreviewWindow::play(const SketchData &data)
     m_steps = displayProgram(data);
     showStep(0);
     m_clockStart = 0;
-    m_clock.restart();
+    m_clockRead = now();
     if (!m_pause->isChecked())
         schedule();
 }
@@ -131,7 +133,9 @@ void PreviewWindow::showNext()
 
 void PreviewWindow::catchUp()
 {
-    m_clockStart += double(m_clock.restart()) * m_playSpeed;
+    const qint64 read = now();
+    m_clockStart += double(read - m_clockRead) * m_playSpeed;
+    m_clockRead = read;
 }
 
 void PreviewWindow::schedule()
@@ -155,7 +159,7 @@ void PreviewWindow::setPaused(bool paused)
         catchUp();
         m_timer->stop();
     } else {
-        m_clock.restart();
+        m_clockRead = now();
         schedule();
     }
 }

@@ -2,7 +2,6 @@
 
 #include "generator/DisplayProgram.h"
 
-#include <QElapsedTimer>
 #include <QWidget>
 
 #include <functional>
@@ -28,6 +27,9 @@ public:
     // Asks where to save the GIF; an empty answer cancels. A file dialog unless replaced.
     std::function<QString(QWidget *parent, const QString &suggested)> askGifPath;
 
+    // Reads a steady clock in milliseconds. The system's unless replaced.
+    std::function<qint64()> now;
+
 protected:
     // A closed preview stops playing; opening it again plays afresh.
     void hideEvent(QHideEvent *event) override;
@@ -50,8 +52,9 @@ private:
     // ends, and where the clock last started.
     double m_stepEnd = 0;
     double m_clockStart = 0;
+    // now() when the clock last started.
+    qint64 m_clockRead = 0;
     int m_playSpeed = 1;
-    QElapsedTimer m_clock;
     QTimer *m_timer;
 
     LedMatrixView *m_leds;

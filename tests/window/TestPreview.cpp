@@ -35,13 +35,20 @@ public:
 };
 
 // The display program of a code-box run on the given inputs.
-std::vector<DisplayStep> modelOf(const QString &title, const QString &text, const QString &face,
-                                 bool bold)
+std::vector<DisplayStep> modelOf(const QString &title, const QString &text,
+                                 const QString &face = kFaceMing, bool bold = false,
+                                 bool italic = false)
 {
     GlyphCanvas canvas;
     canvas.setFontName(face);
     canvas.setFontBold(bold);
+    canvas.setFontItalic(italic);
     return displayProgram(sampleTexts(title, text, canvas, kCodeBoxMargin));
+}
+
+double millisecondsOf(const DisplayStep &step)
+{
+    return step.scans * kScanMicroseconds / 1000;
 }
 
 QString labelOf(const DisplayStep &step)
@@ -89,6 +96,8 @@ private slots:
     void showsTheModel();
     void waitsAsTheBoard_data();
     void waitsAsTheBoard();
+    void keepsTheBoardsTime_data();
+    void keepsTheBoardsTime();
     void restartsOnChange_data();
     void restartsOnChange();
     void savesGif();
@@ -115,6 +124,7 @@ private:
         return litIn(leds->grab().toImage(), leds->rect());
     }
 
+    qint64 m_now = 1000;
     NoClipboard m_clipboard;
     std::unique_ptr<Form1> m_form;
     PreviewWindow *m_preview = nullptr;
@@ -128,6 +138,9 @@ void TestPreview::init()
     m_preview = m_form->findChild<PreviewWindow *>();
     QVERIFY(m_preview);
     QVERIFY(QTest::qWaitForWindowExposed(m_preview));
+    // Time moves only when a test moves it; opening again plays afresh on that clock.
+    m_preview->now = [this] { return m_now; };
+    QTest::mouseClick(form<QPushButton>("Command3"), Qt::LeftButton);
     // Tests walk the program by hand.
     QTest::mouseClick(preview<QPushButton>("pause"), Qt::LeftButton);
 }
@@ -163,14 +176,13 @@ void TestPreview::showsTheModel_data()
     QTest::newRow("third blink") << 4;
     QTest::newRow("scroll-up") << 10;
     QTest::newRow("marquee") << 22 + 300;
-    QTest::newRow("back to the start")
-        << int(modelOf(kDefaultTitle, kDefaultText, kFaceMing, false).size());
+    QTest::newRow("back to the start") << int(modelOf(kDefaultTitle, kDefaultText).size());
 }
 
 void TestPreview::showsTheModel()
 {
     QFETCH(int, step);
-    const std::vector<DisplayStep> model = modelOf(kDefaultTitle, kDefaultText, kFaceMing, false);
+    const std::vector<DisplayStep> model = modelOf(kDefaultTitle, kDefaultText);
     steps(step);
     const DisplayStep &expected = model[step % model.size()];
     QCOMPARE(phase(), labelOf(expected));
@@ -192,17 +204,64 @@ void TestPreview::waitsAsTheBoard()
 {
     QFETCH(int, step);
     QFETCH(int, speed);
-    const DisplayStep expected = modelOf(kDefaultTitle, kDefaultText, kFaceMing, false)[step];
+    const DisplayStep expected = modelOf(kDefaultTitle, kDefaultText)[step];
     steps(step);
     preview<QComboBox>("speed")->setCurrentIndex(speed);
     QTest::mouseClick(preview<QPushButton>("pause"), Qt::LeftButton);
 
     const auto *clock = preview<QTimer>("clock");
     QVERIFY(clock->isActive());
-    const double wait = expected.scans * kScanMicroseconds / 1000 / (1 << speed);
-    // The clock started a moment ago; a millisecond or two may have gone.
-    QVERIFY2(clock->interval() <= std::lround(wait) && clock->interval() >= wait - 3,
-             qPrintable(QString::number(clock->interval())));
+    QCOMPARE(clock->interval(), int(std::lround(millisecondsOf(expected) / (1 << speed))));
+}
+
+enum TimeEvent { PausedAWhile, SpedUpFourTimes, StepEnded };
+
+void TestPreview::keepsTheBoardsTime_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::addColumn<double>("played"); // milliseconds into the step at ×1
+    QTest::addColumn<int>("event");
+
+    const std::vector<DisplayStep> model = modelOf(kDefaultTitle, kDefaultText);
+    QTest::newRow("resumes where it paused") << 0 << 200.0 << int(PausedAWhile);
+    QTest::newRow("what is left plays faster") << 8 << 40.0 << int(SpedUpFourTimes);
+    QTest::newRow("a late step shortens the next") << 2 << 700.0 << int(StepEnded);
+    QTest::newRow("lateness carries into the next pass")
+        << int(model.size()) - 1 << millisecondsOf(model.back()) + 20 << int(StepEnded);
+}
+
+void TestPreview::keepsTheBoardsTime()
+{
+    QFETCH(int, step);
+    QFETCH(double, played);
+    QFETCH(int, event);
+    const std::vector<DisplayStep> model = modelOf(kDefaultTitle, kDefaultText);
+    steps(step);
+    QTest::mouseClick(preview<QPushButton>("pause"), Qt::LeftButton);
+    m_now += std::lround(played);
+
+    auto *clock = preview<QTimer>("clock");
+    double left = millisecondsOf(model[step]) - played;
+    int speed = 1;
+    switch (event) {
+    case PausedAWhile:
+        QTest::mouseClick(preview<QPushButton>("pause"), Qt::LeftButton);
+        m_now += 5000;
+        QTest::mouseClick(preview<QPushButton>("pause"), Qt::LeftButton);
+        break;
+    case SpedUpFourTimes:
+        preview<QComboBox>("speed")->setCurrentIndex(2);
+        speed = 4;
+        break;
+    case StepEnded:
+        QVERIFY(QMetaObject::invokeMethod(clock, "timeout"));
+        step = (step + 1) % int(model.size());
+        left += millisecondsOf(model[step]);
+        break;
+    }
+    QCOMPARE(phase(), labelOf(model[step]));
+    QVERIFY(clock->isActive());
+    QCOMPARE(clock->interval(), int(std::lround(left / speed)));
 }
 
 void TestPreview::restartsOnChange_data()
@@ -212,12 +271,17 @@ void TestPreview::restartsOnChange_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("face");
     QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
 
-    QTest::newRow("text") << "Text2" << kDefaultTitle << "跑馬燈" << kFaceMing << false;
+    QTest::newRow("text") << "Text2" << kDefaultTitle << "跑馬燈" << kFaceMing << false << false;
     QTest::newRow("title") << "Text1"
-                           << "特價" << kDefaultText << kFaceMing << false;
-    QTest::newRow("粗體") << "Check1" << kDefaultTitle << kDefaultText << kFaceMing << true;
-    QTest::newRow("標楷體") << "Option2" << kDefaultTitle << kDefaultText << kFaceKai << false;
+                           << "特價" << kDefaultText << kFaceMing << false << false;
+    QTest::newRow("粗體") << "Check1" << kDefaultTitle << kDefaultText << kFaceMing << true
+                          << false;
+    QTest::newRow("斜體") << "Check2" << kDefaultTitle << kDefaultText << kFaceMing << false
+                          << true;
+    QTest::newRow("標楷體") << "Option2" << kDefaultTitle << kDefaultText << kFaceKai << false
+                            << false;
 }
 
 void TestPreview::restartsOnChange()
@@ -227,6 +291,7 @@ void TestPreview::restartsOnChange()
     QFETCH(QString, text);
     QFETCH(QString, face);
     QFETCH(bool, bold);
+    QFETCH(bool, italic);
 
     steps(30);
     if (auto *box = form<QLineEdit>(control.toLatin1()))
@@ -234,7 +299,7 @@ void TestPreview::restartsOnChange()
     else
         QTest::mouseClick(form<QAbstractButton>(control.toLatin1()), Qt::LeftButton);
 
-    const std::vector<DisplayStep> model = modelOf(title, text, face, bold);
+    const std::vector<DisplayStep> model = modelOf(title, text, face, bold, italic);
     QCOMPARE(phase(), labelOf(model[0]));
     QVERIFY(shown() == model[0].frame);
     steps(22 + 70);
@@ -245,7 +310,7 @@ void TestPreview::restartsOnChange()
 void TestPreview::savesGif()
 {
     form<QLineEdit>("Text2")->setText(QStringLiteral("跑馬燈"));
-    const std::vector<DisplayStep> model = modelOf(kDefaultTitle, "跑馬燈", kFaceMing, false);
+    const std::vector<DisplayStep> model = modelOf(kDefaultTitle, "跑馬燈");
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("sign.gif"));
     m_preview->askGifPath = [&path](QWidget *, const QString &) { return path; };
