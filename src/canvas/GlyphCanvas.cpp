@@ -1,5 +1,7 @@
 #include "canvas/GlyphCanvas.h"
 
+#include "platform/HugeImage.h"
+
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
@@ -15,7 +17,7 @@ constexpr int kDotsPerMeter = 3780;
 
 QImage blankSurface(int width)
 {
-    QImage image(width, GlyphCanvas::kStripHeight, QImage::Format_RGB32);
+    QImage image = hugeImage(width, GlyphCanvas::kStripHeight);
     image.setDotsPerMeterX(kDotsPerMeter);
     image.setDotsPerMeterY(kDotsPerMeter);
     image.fill(kBackground);

@@ -29,6 +29,7 @@ private slots:
     void everyPixelIsBlackOrBackground();
     void surfaceWidensToTheText();
     void clsClearsAndResetsPen();
+    void surfaceCopyOutlivesTheCanvas();
     void facesResolveToInstalledFamilies_data();
     void facesResolveToInstalledFamilies();
     void twelvePointsAreSixteenPixels();
@@ -113,6 +114,27 @@ void TestGlyphCanvas::clsClearsAndResetsPen()
     QCOMPARE(canvas.currentY(), 0);
     QCOMPARE(canvas.inkExtent(), 0);
     QCOMPARE(litPixels(canvas, canvas.surface().width(), GlyphCanvas::kStripHeight), 0);
+}
+
+void TestGlyphCanvas::surfaceCopyOutlivesTheCanvas()
+{
+    QImage copy;
+    QImage drawn;
+    {
+        GlyphCanvas canvas;
+        canvas.print(QStringLiteral("國").repeated(100));
+        copy = canvas.surface();
+        drawn = copy.copy();
+        canvas.cls();
+        QCOMPARE(copy, drawn); // clearing the canvas leaves an earlier copy as it was
+    }
+    QCOMPARE(copy, drawn);
+    int black = 0;
+    for (int x = 0; x < 1600; ++x) {
+        for (int y = 0; y < 16; ++y)
+            black += copy.pixel(x, y) == qRgb(0, 0, 0);
+    }
+    QVERIFY(black > 0);
 }
 
 void TestGlyphCanvas::facesResolveToInstalledFamilies_data()

@@ -1,0 +1,32 @@
+#include "platform/HugeImage.h"
+
+#include <sys/mman.h>
+
+namespace {
+
+struct Mapping
+{
+    void *address;
+    size_t size;
+};
+
+void unmap(void *info)
+{
+    const auto *mapping = static_cast<Mapping *>(info);
+    munmap(mapping->address, mapping->size);
+    delete mapping;
+}
+
+} // namespace
+
+QImage hugeImage(int width, int height)
+{
+    const qsizetype bytesPerLine = qsizetype(width) * 4;
+    const size_t size = size_t(bytesPerLine) * size_t(height);
+    void *address = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (address == MAP_FAILED)
+        return {};
+    madvise(address, size, MADV_HUGEPAGE); // only advice: without it the image still works
+    return QImage(static_cast<uchar *>(address), width, height, bytesPerLine, QImage::Format_RGB32,
+                  unmap, new Mapping{address, size});
+}
