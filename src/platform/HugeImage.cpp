@@ -4,6 +4,9 @@
 
 namespace {
 
+// Below this, huge pages gain nothing and a mapping of its own costs more than the heap.
+constexpr size_t kHugePageSize = 2 * 1024 * 1024;
+
 struct Mapping
 {
     void *address;
@@ -23,6 +26,8 @@ QImage hugeImage(int width, int height)
 {
     const qsizetype bytesPerLine = qsizetype(width) * 4;
     const size_t size = size_t(bytesPerLine) * size_t(height);
+    if (size < kHugePageSize)
+        return QImage(width, height, QImage::Format_RGB32);
     void *address = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (address == MAP_FAILED)
         return {};

@@ -122,7 +122,8 @@ void TestGlyphCanvas::surfaceCopyOutlivesTheCanvas()
     QImage drawn;
     {
         GlyphCanvas canvas;
-        canvas.print(QStringLiteral("國").repeated(100));
+        // Wide enough for the surface to take memory of its own, not the heap's.
+        canvas.print(QStringLiteral("國").repeated(1200));
         copy = canvas.surface();
         drawn = copy.copy();
         canvas.cls();
