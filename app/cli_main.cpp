@@ -1,9 +1,10 @@
-#include "output/CommandLine.h"
+#include "cli/CommandLine.h"
 
 #include <QFile>
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <unistd.h>
 
 int main(int argc, char *argv[])
 {
@@ -15,5 +16,5 @@ int main(int argc, char *argv[])
     QFile err;
     out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
     err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
-    return runCommandLine(app.arguments(), out, err);
+    return runCommandLine(app.arguments(), out, err, isatty(fileno(stderr)));
 }

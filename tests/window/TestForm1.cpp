@@ -404,8 +404,8 @@ void TestForm1::memoryWarning_data()
     QTest::addColumn<int>("letters");
     QTest::addColumn<bool>("warned");
 
-    QTest::newRow("產生, fits") << "Command1" << 268 << false;
-    QTest::newRow("產生, too long") << "Command1" << 269 << true;
+    QTest::newRow("產生, fits") << "Command1" << 269 << false;
+    QTest::newRow("產生, too long") << "Command1" << 270 << true;
     QTest::newRow("寫入檔案, fits") << "Command5" << 276 << false;
     QTest::newRow("寫入檔案, too long") << "Command5" << 277 << true;
 }

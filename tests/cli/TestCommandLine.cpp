@@ -3,7 +3,7 @@
 #include "generator/DefaultTexts.h"
 #include "generator/GenerationRun.h"
 #include "output/AnsiSink.h"
-#include "output/CommandLine.h"
+#include "cli/CommandLine.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -250,8 +250,8 @@ void TestCommandLine::memoryWarning_data()
     QTest::addColumn<int>("letters");
     QTest::addColumn<bool>("fits");
 
-    QTest::newRow("code box, last that fits") << "code" << 268 << true;
-    QTest::newRow("code box, first too long") << "code" << 269 << false;
+    QTest::newRow("code box, last that fits") << "code" << 269 << true;
+    QTest::newRow("code box, first too long") << "code" << 270 << false;
     QTest::newRow("file, last that fits") << "file" << 276 << true;
     QTest::newRow("file, first too long") << "file" << 277 << false;
     QTest::newRow("short text") << "code" << 5 << true;
