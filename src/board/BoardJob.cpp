@@ -117,7 +117,7 @@ void BoardJob::start(const QByteArray &sketch, const QString &port)
 void BoardJob::cancel()
 {
     if (m_running)
-        m_tool.cancel();
+        m_tool.stop(ToolRun::End::Canceled);
 }
 
 bool BoardJob::checkTools()
@@ -312,10 +312,14 @@ void BoardJob::onOutput()
     if (m_result.port.isEmpty() || m_next + 1 != m_steps.size())
         return;
     const QByteArray &output = m_tool.output();
-    if (!m_answered && output.contains("Device signature")) {
+    // avrdude 7 says "device signature", earlier ones "Device signature".
+    if (!m_answered && output.toLower().contains("device signature")) {
         m_answered = true;
         m_tool.setTimeout(transferTimeout(m_result.programBytes));
     }
+    // avrdude goes on after this, talking to its standard input for half a minute.
+    if (!m_answered && output.contains("cannot open port"))
+        return m_tool.stop(ToolRun::End::Failed);
     if (const auto bar = avrdudeProgress(output))
         emit progress(bar->stage == AvrdudeProgress::Stage::Writing ? Stage::Writing
                                                                     : Stage::Verifying,

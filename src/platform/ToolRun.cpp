@@ -41,11 +41,6 @@ void ToolRun::start(const ToolCommand &command, const QString &folder,
     m_process.start(command.program, command.arguments);
 }
 
-void ToolRun::cancel()
-{
-    stop(End::Canceled);
-}
-
 void ToolRun::stop(End end)
 {
     if (m_process.state() == QProcess::NotRunning)

@@ -32,8 +32,8 @@ public:
                std::chrono::milliseconds timeout);
     // From now on the program may run for timeout more.
     void setTimeout(std::chrono::milliseconds timeout) { m_deadline.start(timeout); }
-    // Kills the program; ended(Canceled) follows.
-    void cancel();
+    // Kills the program; ended(end) follows.
+    void stop(End end);
 
     // What the program wrote so far, standard output and error together.
     const QByteArray &output() const { return m_output; }
@@ -43,8 +43,6 @@ signals:
     void ended(ToolRun::End end);
 
 private:
-    void stop(End end);
-
     QProcess m_process;
     QTimer m_deadline;
     QByteArray m_output;

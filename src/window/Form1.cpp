@@ -6,6 +6,7 @@
 #include "output/SketchFile.h"
 #include "platform/Clipboard.h"
 #include "window/CanvasView.h"
+#include "window/PortBox.h"
 #include "window/PreviewWindow.h"
 
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -24,6 +26,44 @@ namespace {
 
 // The layout is kept in twips, as the window was designed; 15 make a pixel at 96 dpi.
 constexpr int kTwipsPerPixel = 15;
+
+// What went wrong with the board, and what to do about it.
+QString boardMessage(const BoardResult &result)
+{
+    switch (result.failure) {
+    case BoardFailure::None:
+        return QStringLiteral("已燒錄到 %1：寫入 %2 位元組。")
+            .arg(result.port)
+            .arg(result.programBytes);
+    case BoardFailure::ToolMissing:
+        return QStringLiteral("尚未安裝 Arduino 工具，請安裝 Debian 套件：sudo apt install %1")
+            .arg(result.detail);
+    case BoardFailure::CompileFailed:
+        return QStringLiteral("程式無法編譯：%1").arg(result.detail);
+    case BoardFailure::TooBig:
+        return QStringLiteral("程式需要 %1 位元組 SRAM，超過板子的 %2，請縮短文字。")
+            .arg(result.sramNeeded)
+            .arg(result.sramLimit);
+    case BoardFailure::NoPort:
+        return QStringLiteral("找不到連接埠 %1，請接上板子，再從清單選擇連接埠。").arg(result.port);
+    case BoardFailure::PortGone:
+        return QStringLiteral("燒錄時連接埠 %1 中斷了，請重新接上板子再燒錄一次。")
+            .arg(result.port);
+    case BoardFailure::PermissionDenied:
+        return QStringLiteral("沒有權限開啟 %1：請把使用者加入 dialout 群組"
+                              "（sudo usermod -aG dialout $USER），然後登出再登入。")
+            .arg(result.port);
+    case BoardFailure::NoAnswer:
+        return QStringLiteral("%1 上的板子沒有回應：請確認板子是 Arduino Mega 2560、"
+                              "連接埠正確，且沒有其他程式（例如序列埠監控視窗）占用它。")
+            .arg(result.port);
+    case BoardFailure::UploadFailed:
+        return QStringLiteral("燒錄到 %1 失敗：%2").arg(result.port, result.detail);
+    case BoardFailure::Canceled:
+        return QStringLiteral("已取消燒錄，板子上的程式可能不完整，請再燒錄一次。");
+    }
+    return {};
+}
 
 QRect twips(int left, int top, int width, int height)
 {
@@ -67,9 +107,14 @@ Form1::Form1(Clipboard &clipboard, QWidget *parent) : QWidget(parent), m_clipboa
                                     QStringLiteral("複製"));
     Command3 = control<QPushButton>(this, "Command3", twips(5280, 7920, 1215, 495),
                                     QStringLiteral("預覽"));
+    Command4 = control<QPushButton>(this, "Command4", twips(6600, 7920, 1215, 495),
+                                    QStringLiteral("燒錄"));
+    Combo1 = control<PortBox>(this, "Combo1", twips(7920, 7920, 2655, 495));
     // Right of the buttons, where a status line never covers a control.
-    m_status = control<QLabel>(this, "status", twips(6600, 7800, 8295, 735));
+    m_status = control<QLabel>(this, "status", twips(10680, 7800, 4215, 735));
     m_status->setWordWrap(true);
+    m_progress = control<QProgressBar>(this, "progress", twips(10680, 8580, 4215, 300));
+    m_progress->hide();
 
     Option1->setChecked(true);
     Command5->setToolTip(QStringLiteral("請開啟程式所在資料夾的bb") + QDir::separator() +
@@ -84,8 +129,8 @@ Form1::Form1(Clipboard &clipboard, QWidget *parent) : QWidget(parent), m_clipboa
     // As in a classic multi-line box, Tab moves on instead of typing a tab.
     Text3->setTabChangesFocus(true);
 
-    const QList<QWidget *> tabOrder{pic,     Command1, Text1,    Text2, Check1,   Check2,
-                                    Option1, Option2,  Command5, Text3, Command2, Command3};
+    const QList<QWidget *> tabOrder{pic,     Command1, Text1, Text2,    Check1,   Check2,   Option1,
+                                    Option2, Command5, Text3, Command2, Command3, Command4, Combo1};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
@@ -93,6 +138,9 @@ Form1::Form1(Clipboard &clipboard, QWidget *parent) : QWidget(parent), m_clipboa
     connect(Command5, &QPushButton::clicked, this, &Form1::writeSketchFile);
     connect(Command2, &QPushButton::clicked, this, &Form1::copyCode);
     connect(Command3, &QPushButton::clicked, this, &Form1::openPreview);
+    connect(Command4, &QPushButton::clicked, this, &Form1::burn);
+    connect(&m_board, &BoardJob::progress, this, &Form1::showBoardProgress);
+    connect(&m_board, &BoardJob::finished, this, &Form1::boardFinished);
     // The style follows its box both ways, so the output never contradicts the window.
     connect(Check1, &QCheckBox::toggled, this, [this](bool on) { m_canvas.setFontBold(on); });
     connect(Check2, &QCheckBox::toggled, this, [this](bool on) { m_canvas.setFontItalic(on); });
@@ -190,4 +238,48 @@ void Form1::copyCode()
     const QString text = Text3->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
     m_clipboard.clear();
     m_clipboard.setText(text);
+}
+
+void Form1::burn()
+{
+    if (m_board.isRunning())
+        return m_board.cancel();
+    generate();
+    m_board.start(Text3->toPlainText().replace(u'\n', QStringLiteral("\r\n")).toUtf8(),
+                  Combo1->port());
+    if (!m_board.isRunning())
+        return;
+    Command4->setText(QStringLiteral("取消"));
+    m_progress->show();
+}
+
+void Form1::showBoardProgress(BoardJob::Stage stage, int percent)
+{
+    m_status->setStyleSheet(QString());
+    switch (stage) {
+    case BoardJob::Stage::Compiling:
+        m_status->setText(QStringLiteral("編譯中…"));
+        break;
+    case BoardJob::Stage::Connecting:
+        m_status->setText(QStringLiteral("連接板子…"));
+        break;
+    case BoardJob::Stage::Writing:
+        m_status->setText(QStringLiteral("寫入板子…"));
+        break;
+    case BoardJob::Stage::Verifying:
+        m_status->setText(QStringLiteral("驗證…"));
+        break;
+    }
+    // Compiling and connecting take no telling how long: a busy bar.
+    m_progress->setRange(0, percent < 0 ? 0 : 100);
+    m_progress->setValue(qMax(percent, 0));
+}
+
+void Form1::boardFinished(const BoardResult &result)
+{
+    Command4->setText(QStringLiteral("燒錄"));
+    m_progress->hide();
+    m_status->setStyleSheet(
+        result.failure == BoardFailure::None ? QString() : QStringLiteral("color: #c00000"));
+    m_status->setText(boardMessage(result));
 }

@@ -1,17 +1,20 @@
 #pragma once
 
+#include "board/BoardJob.h"
 #include "canvas/GlyphCanvas.h"
 #include "generator/SketchData.h"
 
 #include <QWidget>
 
 class CanvasView;
+class PortBox;
 class PreviewWindow;
 class Clipboard;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QRadioButton;
 
@@ -33,6 +36,9 @@ private:
     void copyCode();
     void openPreview();
     void refreshPreview();
+    void burn();
+    void showBoardProgress(BoardJob::Stage stage, int percent);
+    void boardFinished(const BoardResult &result);
     // Shows done, followed by a warning when the sketch for data cannot fit the board.
     void showStatus(const QString &done, const SketchData &data);
 
@@ -52,6 +58,10 @@ private:
     QPlainTextEdit *Text3;
     QPushButton *Command2;
     QPushButton *Command3;
+    QPushButton *Command4;
+    PortBox *Combo1;
+    QProgressBar *m_progress;
+    BoardJob m_board;
     PreviewWindow *m_preview = nullptr;
     QLabel *m_status;
 };

@@ -2,6 +2,7 @@
 // must scan out exactly the frames the display-program model says, and need
 // exactly the SRAM the memory check counts.
 
+#include "ProbedRuns.h"
 #include "board/BoardJob.h"
 #include "canvas/GlyphCanvas.h"
 #include "generator/BoardMemory.h"
@@ -16,14 +17,6 @@
 #include <QTest>
 
 namespace {
-
-QString runLine(const LedFrame &frame, long scans)
-{
-    QString line = QStringLiteral("run %1").arg(scans);
-    for (quint16 word : frame)
-        line += QStringLiteral(" %1").arg(word, 0, 16);
-    return line;
-}
 
 // Runs program and returns its standard output; fails the test on error.
 QByteArray output(const QString &program, const QStringList &arguments)
@@ -119,30 +112,13 @@ void TestBoardRun::sketchRunsAsModelled()
     QCOMPARE(compiled.first().first().value<BoardResult>().failure, BoardFailure::None);
     const QString elf = job.elfPath();
 
-    // One whole pass of loop(), and the first scan of the next; or the first scanLimit scans.
-    std::vector<DisplayStep> steps = displayProgram(data);
-    steps.push_back(steps.front());
-    steps.back().scans = 1;
-    long scans = 0;
-    for (auto step = steps.begin(); step != steps.end(); ++step) {
-        scans += step->scans;
-        if (scanLimit > 0 && scans >= scanLimit) {
-            step->scans -= int(scans - scanLimit);
-            scans = scanLimit;
-            steps.erase(step + 1, steps.end());
-            break;
-        }
-    }
-
-    const QStringList lines =
-        QString::fromLatin1(output(QStringLiteral(PROBE_PATH), {elf, QString::number(scans)}))
-            .split(u'\n', Qt::SkipEmptyParts);
+    const ProbedRuns expected = probedRuns(data, scanLimit);
+    const QStringList lines = QString::fromLatin1(output(QStringLiteral(PROBE_PATH),
+                                                         {elf, QString::number(expected.scans)}))
+                                  .split(u'\n', Qt::SkipEmptyParts);
     QVERIFY(lines.size() > 2);
 
-    QStringList expected;
-    for (const FrameRun &run : frameRuns(steps))
-        expected.append(runLine(run.frame, run.scans));
-    QCOMPARE(lines.mid(2), expected);
+    QCOMPARE(lines.mid(2), expected.lines);
 
     // Lit, dark and shifted scans and the copies between steps differ by a few
     // cycles, so the mean scan of a pass moves a little with the text.

@@ -1,0 +1,245 @@
+// The product's own upload, from the command line and from 燒錄, to a virtual
+// Mega 2560 that runs the board's real bootloader: the flash must hold exactly
+// the HEX --hex writes, and the sketch must then scan out the modelled frames.
+
+#include "ProbedRuns.h"
+#include "canvas/GlyphCanvas.h"
+#include "generator/DefaultTexts.h"
+#include "generator/GenerationRun.h"
+#include "platform/Clipboard.h"
+#include "window/Form1.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+namespace {
+
+struct NoClipboard : Clipboard
+{
+    void clear() override {}
+    void setText(const QString &) override {}
+};
+
+// A virtual Mega 2560 on a pseudo-terminal that stops after a number of scans.
+class VirtualBoard
+{
+public:
+    // The port to upload to, or empty when the board did not start.
+    QString start(long scans)
+    {
+        m_probe.start(QStringLiteral(PROBE_PATH),
+                      {QStringLiteral("--board"), flashPath(), QString::number(scans)});
+        while (!m_probe.canReadLine() && m_probe.waitForReadyRead(30000)) {
+        }
+        const QString line = QString::fromLatin1(m_probe.readLine()).trimmed();
+        return line.startsWith(u"pty ") ? line.mid(4) : QString();
+    }
+    // The run lines the sketch scanned out; empty when the board failed.
+    QStringList runs()
+    {
+        if (!m_probe.waitForFinished(120000) || m_probe.exitCode() != 0)
+            return {};
+        return QString::fromLatin1(m_probe.readAllStandardOutput())
+            .split(u'\n', Qt::SkipEmptyParts)
+            .filter(QStringLiteral("run "));
+    }
+    QByteArray flash() const
+    {
+        QFile file(flashPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private:
+    QString flashPath() const { return m_dir.filePath(QStringLiteral("flash.bin")); }
+
+    QTemporaryDir m_dir;
+    QProcess m_probe;
+};
+
+// A pseudo-terminal whose other end nobody reads; says whether anything was sent to it.
+class DeafPort
+{
+public:
+    DeafPort() : m_master(posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK))
+    {
+        grantpt(m_master);
+        unlockpt(m_master);
+    }
+    ~DeafPort() { close(m_master); }
+    QString path() const { return QString::fromLatin1(ptsname(m_master)); }
+    bool touched() const
+    {
+        char byte;
+        return read(m_master, &byte, 1) == 1;
+    }
+
+private:
+    int m_master;
+};
+
+QByteArray cli(const QStringList &arguments, int *status, QByteArray *err = nullptr)
+{
+    QProcess process;
+    process.start(QStringLiteral(CLI_PATH), arguments);
+    process.waitForFinished(120000);
+    *status = process.exitCode();
+    if (err)
+        *err = process.readAllStandardError();
+    return process.readAllStandardOutput();
+}
+
+// The flash bytes a HEX file fills.
+QByteArray hexImage(const QString &hex)
+{
+    const QString bin = hex + QStringLiteral(".bin");
+    QProcess::execute(QStringLiteral("avr-objcopy"), {"-I", "ihex", "-O", "binary", hex, bin});
+    QFile file(bin);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestUpload : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void uploadRunsAsModelled_data();
+    void uploadRunsAsModelled();
+    void refused_data();
+    void refused();
+    void windowWithoutAnswer();
+    void windowCancel();
+
+private:
+    template <typename T> T *control(const char *name)
+    {
+        return m_form->findChild<T *>(QLatin1String(name));
+    }
+    QString status() { return control<QLabel>("status")->text(); }
+
+    QTemporaryDir m_dir;
+    QByteArray m_image;
+    ProbedRuns m_expected;
+    NoClipboard m_clipboard;
+    std::unique_ptr<Form1> m_form;
+};
+
+void TestUpload::initTestCase()
+{
+    int status = -1;
+    const QString hex = m_dir.filePath(QStringLiteral("default.hex"));
+    cli({QStringLiteral("--hex"), hex}, &status);
+    QCOMPARE(status, 0);
+    m_image = hexImage(hex);
+    QVERIFY(m_image.size() > 1000);
+
+    GlyphCanvas canvas;
+    SketchData data;
+    codeBoxRun(kDefaultTitle, kDefaultText, canvas, &data);
+    m_expected = probedRuns(data);
+}
+
+void TestUpload::init()
+{
+    m_form = std::make_unique<Form1>(m_clipboard);
+    m_form->show();
+}
+
+void TestUpload::cleanup()
+{
+    m_form.reset();
+}
+
+void TestUpload::uploadRunsAsModelled_data()
+{
+    QTest::addColumn<bool>("window");
+    QTest::newRow("command line") << false;
+    QTest::newRow("燒錄") << true;
+}
+
+void TestUpload::uploadRunsAsModelled()
+{
+    QFETCH(bool, window);
+    VirtualBoard board;
+    const QString port = board.start(m_expected.scans);
+    QVERIFY(!port.isEmpty());
+    if (window) {
+        control<QComboBox>("Combo1")->setEditText(port);
+        QTest::mouseClick(control<QPushButton>("Command4"), Qt::LeftButton);
+        QCOMPARE(control<QPushButton>("Command4")->text(), QStringLiteral("取消"));
+        QTRY_VERIFY_WITH_TIMEOUT(status().startsWith(QStringLiteral("已燒錄")), 60000);
+        QCOMPARE(control<QPushButton>("Command4")->text(), QStringLiteral("燒錄"));
+    } else {
+        int status = -1;
+        cli({QStringLiteral("--upload"), port}, &status);
+        QCOMPARE(status, 0);
+    }
+    QCOMPARE(board.runs(), m_expected.lines);
+    const QByteArray flash = board.flash();
+    QCOMPARE(flash.left(m_image.size()), m_image);
+    QCOMPARE(flash.mid(m_image.size()).count('\xff'), flash.size() - m_image.size());
+}
+
+void TestUpload::refused_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing port") << QStringList{"--upload", "/dev/no-such-port"}
+                                  << "there is no port /dev/no-such-port";
+    QTest::newRow("too long for SRAM")
+        << QStringList{"--text", QString(300, u'a'), "--upload", "PORT"}
+        << "more than the board's 8192";
+}
+
+void TestUpload::refused()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    DeafPort port;
+    arguments.replaceInStrings(QStringLiteral("PORT"), port.path());
+    int status = -1;
+    QByteArray err;
+    cli(arguments, &status, &err);
+    QCOMPARE(status, 1);
+    QVERIFY2(QString::fromUtf8(err).contains(message), err.constData());
+    QVERIFY(!port.touched());
+}
+
+void TestUpload::windowWithoutAnswer()
+{
+    DeafPort port;
+    control<QComboBox>("Combo1")->setEditText(port.path());
+    QTest::mouseClick(control<QPushButton>("Command4"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(status().contains(QStringLiteral("沒有回應")), 30000);
+    QCOMPARE(control<QPushButton>("Command4")->text(), QStringLiteral("燒錄"));
+}
+
+void TestUpload::windowCancel()
+{
+    VirtualBoard board;
+    const QString port = board.start(1);
+    QVERIFY(!port.isEmpty());
+    control<QComboBox>("Combo1")->setEditText(port);
+    auto *burn = control<QPushButton>("Command4");
+    QTest::mouseClick(burn, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(status() == QStringLiteral("寫入板子…"), 30000);
+    QTest::mouseClick(burn, Qt::LeftButton);
+    QTRY_VERIFY(status().startsWith(QStringLiteral("已取消")));
+    QCOMPARE(burn->text(), QStringLiteral("燒錄"));
+}
+
+QTEST_MAIN(TestUpload)
+#include "TestUpload.moc"
