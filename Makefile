@@ -28,6 +28,7 @@ test-sanitize: deps
 
 bench: build
 	$(BUILD)/bin/marquee-bench
+	$(BUILD)/bin/marquee-bench-upload
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-sanitize
