@@ -196,14 +196,17 @@ void TestCommandLine::outputFileIsWritten()
 
 void TestCommandLine::failedWriteKeepsOldFile_data()
 {
+    QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("diskFull");
-    QTest::newRow("folder missing") << "missing/bb.ino" << false;
-    QTest::newRow("disk full") << "bb.ino" << true;
+    QTest::newRow("folder missing") << "-o" << "missing/bb.ino" << false;
+    QTest::newRow("disk full") << "-o" << "bb.ino" << true;
+    QTest::newRow("HEX, folder missing") << "--hex" << "missing/bb.hex" << false;
 }
 
 void TestCommandLine::failedWriteKeepsOldFile()
 {
+    QFETCH(QString, option);
     QFETCH(QString, name);
     QFETCH(bool, diskFull);
     QTemporaryDir dir;
@@ -218,7 +221,7 @@ void TestCommandLine::failedWriteKeepsOldFile()
     Result result;
     {
         FileSizeLimit limit(diskFull ? 1000 : RLIM_INFINITY);
-        result = runCli({"-o", path});
+        result = runCli({option, path});
     }
     QCOMPARE(result.status, 1);
     QCOMPARE(result.err.count('\n'), 1);
