@@ -172,7 +172,11 @@ void BoardJob::addCoreSteps()
                        },
                        kToolTimeout,
                        [=, this] {
-                           if (!QDir().rename(staging, cached) && !QFileInfo::exists(m_coreArchive))
+                           if (QDir().rename(staging, cached))
+                               return true;
+                           if (QFileInfo::exists(m_coreArchive))
+                               m_coreStaging.reset(); // another program's came first
+                           else
                                m_coreArchive = staging + QStringLiteral("/core.a"); // use it once
                            return true;
                        },

@@ -1,0 +1,114 @@
+// The compile's own guarantees: a core cache shared safely, messages that name
+// what to fix.
+
+#include "board/BoardJob.h"
+#include "canvas/GlyphCanvas.h"
+#include "generator/DefaultTexts.h"
+#include "generator/GenerationRun.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestBoardJob : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void twoAtOnceShareTheCache();
+    void failure_data();
+    void failure();
+
+private:
+    QTemporaryDir m_cache;
+    QByteArray m_path;
+};
+
+namespace {
+
+QByteArray defaultSketch()
+{
+    GlyphCanvas canvas;
+    return codeBoxRun(kDefaultTitle, kDefaultText, canvas).toUtf8();
+}
+
+} // namespace
+
+void TestBoardJob::init()
+{
+    // A cache of this test's own, empty at the start.
+    QVERIFY(m_cache.isValid());
+    qputenv("XDG_CACHE_HOME", m_cache.path().toUtf8());
+    m_path = qgetenv("PATH");
+}
+
+void TestBoardJob::cleanup()
+{
+    qunsetenv("XDG_CACHE_HOME");
+    qputenv("PATH", m_path);
+}
+
+void TestBoardJob::twoAtOnceShareTheCache()
+{
+    // A build that crashed halfway leaves its folder behind; nobody may use it.
+    QVERIFY(QDir().mkpath(BoardJob::coreCacheFolder() + QStringLiteral("/building-crashed")));
+
+    BoardJob first;
+    BoardJob second;
+    QSignalSpy firstDone(&first, &BoardJob::finished);
+    QSignalSpy secondDone(&second, &BoardJob::finished);
+    first.start(defaultSketch(), QString());
+    second.start(defaultSketch(), QString());
+    QTRY_VERIFY_WITH_TIMEOUT(firstDone.count() == 1 && secondDone.count() == 1, 60000);
+    QCOMPARE(firstDone.first().first().value<BoardResult>().failure, BoardFailure::None);
+    QCOMPARE(secondDone.first().first().value<BoardResult>().failure, BoardFailure::None);
+    QVERIFY(first.hex().startsWith(':'));
+    QCOMPARE(second.hex(), first.hex());
+
+    // One core in the cache, and no staging folder of theirs left over.
+    const QStringList entries =
+        QDir(BoardJob::coreCacheFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QCOMPARE(entries.filter(QStringLiteral("core-")).size(), 1);
+    QCOMPARE(entries.filter(QStringLiteral("building-")), QStringList{"building-crashed"});
+}
+
+void TestBoardJob::failure_data()
+{
+    QTest::addColumn<QByteArray>("sketch");
+    QTest::addColumn<QByteArray>("path");
+    QTest::addColumn<BoardFailure>("failure");
+    QTest::addColumn<QString>("detail");
+
+    // The sketch's own line numbers, not those of what the compile made of it.
+    QTest::newRow("compile error")
+        << QByteArray("void setup() {}\r\nvoid loop() { nope(); }\r\n") << QByteArray()
+        << BoardFailure::CompileFailed << QStringLiteral("bb.ino:2:");
+    QTest::newRow("no toolchain") << defaultSketch() << QByteArray("/nonexistent")
+                                  << BoardFailure::ToolMissing
+                                  << QStringLiteral("binutils-avr gcc-avr");
+}
+
+void TestBoardJob::failure()
+{
+    QFETCH(QByteArray, sketch);
+    QFETCH(QByteArray, path);
+    QFETCH(BoardFailure, failure);
+    QFETCH(QString, detail);
+    if (!path.isEmpty())
+        qputenv("PATH", path);
+
+    BoardJob job;
+    QSignalSpy done(&job, &BoardJob::finished);
+    job.start(sketch, QString());
+    QTRY_VERIFY_WITH_TIMEOUT(done.count() == 1, 60000);
+    const BoardResult result = done.first().first().value<BoardResult>();
+    QCOMPARE(result.failure, failure);
+    QVERIFY2(result.detail.startsWith(detail), qPrintable(result.detail));
+    QVERIFY(job.hex().isEmpty());
+}
+
+QTEST_MAIN(TestBoardJob)
+#include "TestBoardJob.moc"
