@@ -72,6 +72,11 @@ BoardJob::BoardJob(QObject *parent) : QObject(parent)
 {
     connect(&m_tool, &ToolRun::ended, this, &BoardJob::stepEnded);
     connect(&m_tool, &ToolRun::outputGrown, this, &BoardJob::onOutput);
+    m_portWatch.setInterval(250);
+    connect(&m_portWatch, &QTimer::timeout, this, [this] {
+        if (!QFileInfo::exists(m_result.port))
+            m_tool.stop(ToolRun::End::Failed);
+    });
 }
 
 BoardJob::~BoardJob() = default;
@@ -306,6 +311,7 @@ void BoardJob::runNext()
         if (!QFileInfo::exists(m_result.port))
             return finish(BoardFailure::NoPort);
         emit progress(Stage::Connecting, -1);
+        m_portWatch.start();
     }
     const Step &step = m_steps[m_next];
     m_tool.start(step.command(), m_work->path(), step.timeout);
@@ -367,6 +373,7 @@ void BoardJob::compileFailed()
 void BoardJob::finish(BoardFailure failure, const QString &detail)
 {
     m_running = false;
+    m_portWatch.stop();
     m_result.failure = failure;
     m_result.detail = detail;
     emit finished(m_result);

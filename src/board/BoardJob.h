@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <chrono>
 #include <functional>
@@ -67,6 +68,8 @@ private:
     bool readSizes();
 
     ToolRun m_tool;
+    // avrdude may wait many seconds on a port that is gone; the job need not.
+    QTimer m_portWatch;
     std::vector<Step> m_steps;
     std::size_t m_next = 0;
     std::unique_ptr<QTemporaryDir> m_work;

@@ -58,6 +58,13 @@ public:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
+    // The port goes away with the board, as when its cable is pulled.
+    void unplug()
+    {
+        m_probe.kill();
+        m_probe.waitForFinished();
+    }
+
 private:
     QString flashPath() const { return m_dir.filePath(QStringLiteral("flash.bin")); }
 
@@ -121,7 +128,8 @@ private slots:
     void refused_data();
     void refused();
     void windowWithoutAnswer();
-    void windowCancel();
+    void windowInterrupted_data();
+    void windowInterrupted();
 
 private:
     template <typename T> T *control(const char *name)
@@ -227,8 +235,18 @@ void TestUpload::windowWithoutAnswer()
     QCOMPARE(control<QPushButton>("Command4")->text(), QStringLiteral("燒錄"));
 }
 
-void TestUpload::windowCancel()
+void TestUpload::windowInterrupted_data()
 {
+    QTest::addColumn<bool>("unplug");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("取消") << false << QStringLiteral("已取消");
+    QTest::newRow("board unplugged") << true << QStringLiteral("燒錄時連接埠");
+}
+
+void TestUpload::windowInterrupted()
+{
+    QFETCH(bool, unplug);
+    QFETCH(QString, message);
     VirtualBoard board;
     const QString port = board.start(1);
     QVERIFY(!port.isEmpty());
@@ -236,8 +254,11 @@ void TestUpload::windowCancel()
     auto *burn = control<QPushButton>("Command4");
     QTest::mouseClick(burn, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(status() == QStringLiteral("寫入板子…"), 30000);
-    QTest::mouseClick(burn, Qt::LeftButton);
-    QTRY_VERIFY(status().startsWith(QStringLiteral("已取消")));
+    if (unplug)
+        board.unplug();
+    else
+        QTest::mouseClick(burn, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(status().startsWith(message), 30000);
     QCOMPARE(burn->text(), QStringLiteral("燒錄"));
 }
 
