@@ -165,6 +165,8 @@ int runCommandLine(const QStringList &arguments, QIODevice &out, QIODevice &err,
     const QString layoutName = parser.value(layout);
     if (layoutName != u"code" && layoutName != u"file")
         return usageError(err, QStringLiteral("Unknown layout '%1'.").arg(layoutName));
+    if (parser.isSet(upload) && parser.value(upload).isEmpty())
+        return usageError(err, QStringLiteral("--upload needs a port, such as /dev/ttyACM0."));
 
     GlyphCanvas canvas;
     canvas.setFontName(faceName);

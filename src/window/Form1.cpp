@@ -244,6 +244,11 @@ void Form1::burn()
 {
     if (m_board.isRunning())
         return m_board.cancel();
+    if (Combo1->port().isEmpty()) {
+        m_status->setStyleSheet(QStringLiteral("color: #c00000"));
+        m_status->setText(QStringLiteral("請先接上板子，再選擇或輸入它的連接埠。"));
+        return;
+    }
     generate();
     m_board.start(Text3->toPlainText().replace(u'\n', QStringLiteral("\r\n")).toUtf8(),
                   Combo1->port());

@@ -152,6 +152,7 @@ void TestCommandLine::badUsage_data()
     QTest::newRow("unknown layout") << QStringList{"--layout", "html"} << QByteArray("html");
     QTest::newRow("missing value") << QStringList{"--title"} << QByteArray("title");
     QTest::newRow("stray argument") << QStringList{"hello"} << QByteArray("hello");
+    QTest::newRow("upload to no port") << QStringList{"--upload", ""} << QByteArray("port");
 }
 
 void TestCommandLine::badUsage()

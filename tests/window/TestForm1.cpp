@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFrame>
@@ -117,6 +118,7 @@ private slots:
     void startState();
     void tabOrder();
     void nothingOverlaps();
+    void burnWithoutPort();
     void generateFillsCodeBox();
     void copy_data();
     void copy();
@@ -258,6 +260,15 @@ void TestForm1::tabOrder()
     QCOMPARE(order, QStringList({"pic", "Command1", "Text1", "Text2", "Check1", "Check2", "Option1",
                                  "Option2", "Command5", "Text3", "Command2", "Command3", "Command4",
                                  "Combo1"}));
+}
+
+void TestForm1::burnWithoutPort()
+{
+    control<QComboBox>("Combo1")->setEditText(QString());
+    QTest::mouseClick(control<QPushButton>("Command4"), Qt::LeftButton);
+    QVERIFY(control<QLabel>("status")->text().contains(QStringLiteral("連接埠")));
+    QCOMPARE(control<QPushButton>("Command4")->text(), QStringLiteral("燒錄"));
+    QCOMPARE(control<QPlainTextEdit>("Text3")->toPlainText(), QStringLiteral("Text3"));
 }
 
 void TestForm1::nothingOverlaps()
