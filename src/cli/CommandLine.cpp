@@ -3,6 +3,7 @@
 #include "board/BoardJob.h"
 #include "board/SerialPorts.h"
 #include "canvas/GlyphCanvas.h"
+#include "cli/TextInput.h"
 #include "generator/BoardMemory.h"
 #include "generator/DefaultTexts.h"
 #include "generator/GenerationRun.h"
@@ -11,6 +12,7 @@
 
 #include <QCommandLineParser>
 #include <QEventLoop>
+#include <QFile>
 
 namespace {
 
@@ -86,6 +88,20 @@ QString stageText(BoardJob::Stage stage, int percent)
     return {};
 }
 
+// The bytes of path, or of standard input for "-"; false with the reason when unreadable.
+bool readInput(const QString &path, QByteArray *bytes, QString *error)
+{
+    QFile file(path);
+    const bool opened =
+        path == u"-" ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
+    if (opened)
+        *bytes = file.readAll();
+    if (opened && file.error() == QFileDevice::NoError)
+        return true;
+    *error = file.errorString();
+    return false;
+}
+
 QString faceFromArgument(const QString &argument)
 {
     if (argument == kFaceMing || argument == u"ming")
@@ -109,6 +125,12 @@ int runCommandLine(const QStringList &arguments, QIODevice &out, QIODevice &err,
                                    QStringLiteral("TEXT"), kDefaultTitle);
     const QCommandLineOption text("text", QStringLiteral("The text run across the sign."),
                                   QStringLiteral("TEXT"), kDefaultText);
+    const QCommandLineOption titleFile(
+        "title-file", QStringLiteral("Read the title from PATH (UTF-8; - for standard input)."),
+        QStringLiteral("PATH"));
+    const QCommandLineOption textFile(
+        "text-file", QStringLiteral("Read the text from PATH (UTF-8; - for standard input)."),
+        QStringLiteral("PATH"));
     const QCommandLineOption face("face", QStringLiteral("新細明體 (ming) or 標楷體 (kai)."),
                                   QStringLiteral("FACE"), kFaceMing);
     const QCommandLineOption bold("bold", QStringLiteral("Draw bold."));
@@ -129,8 +151,8 @@ int runCommandLine(const QStringList &arguments, QIODevice &out, QIODevice &err,
         QStringLiteral("PORT"));
     const QCommandLineOption listPorts(
         "list-ports", QStringLiteral("List the serial ports, likely boards first, and exit."));
-    parser.addOptions(
-        {help, version, title, text, face, bold, italic, layout, output, hex, upload, listPorts});
+    parser.addOptions({help, version, title, titleFile, text, textFile, face, bold, italic, layout,
+                       output, hex, upload, listPorts});
 
     if (!parser.parse(arguments))
         return usageError(err, parser.errorText());
@@ -167,6 +189,33 @@ int runCommandLine(const QStringList &arguments, QIODevice &out, QIODevice &err,
         return usageError(err, QStringLiteral("Unknown layout '%1'.").arg(layoutName));
     if (parser.isSet(upload) && parser.value(upload).isEmpty())
         return usageError(err, QStringLiteral("--upload needs a port, such as /dev/ttyACM0."));
+    // The title and the text, from their options or from their files.
+    QString texts[2] = {parser.value(title), parser.value(text)};
+    const std::pair<const QCommandLineOption &, const QCommandLineOption &> sources[2] = {
+        {title, titleFile}, {text, textFile}};
+    for (int i = 0; i < 2; ++i) {
+        const auto &[option, file] = sources[i];
+        if (!parser.isSet(file))
+            continue;
+        const QString name = file.names().constFirst();
+        if (parser.isSet(option))
+            return usageError(
+                err,
+                QStringLiteral("--%1 and --%2 both given.").arg(option.names().constFirst(), name));
+        QByteArray bytes;
+        QString reason;
+        if (!readInput(parser.value(file), &bytes, &reason)) {
+            say(err,
+                QStringLiteral("%1: cannot read %2: %3").arg(kProgram, parser.value(file), reason));
+            return 1;
+        }
+        const TextInput input = textInput(bytes);
+        if (input.invalidAt >= 0)
+            return usageError(err, QStringLiteral("%1 is not UTF-8: byte %2 is invalid.")
+                                       .arg(parser.value(file))
+                                       .arg(input.invalidAt));
+        texts[i] = input.text;
+    }
 
     GlyphCanvas canvas;
     canvas.setFontName(faceName);
@@ -175,10 +224,10 @@ int runCommandLine(const QStringList &arguments, QIODevice &out, QIODevice &err,
     QByteArray bytes;
     SketchData data;
     if (layoutName == u"code") {
-        bytes = codeBoxRun(parser.value(title), parser.value(text), canvas, &data).toUtf8();
+        bytes = codeBoxRun(texts[0], texts[1], canvas, &data).toUtf8();
     } else {
         AnsiSink sink;
-        fileRun(parser.value(title), parser.value(text), canvas, sink, &data);
+        fileRun(texts[0], texts[1], canvas, sink, &data);
         bytes = sink.bytes();
     }
     const bool toBoard = parser.isSet(hex) || parser.isSet(upload);

@@ -1,9 +1,9 @@
 #include "canvas/GlyphCanvas.h"
+#include "cli/CommandLine.h"
 #include "generator/BoardMemory.h"
 #include "generator/DefaultTexts.h"
 #include "generator/GenerationRun.h"
 #include "output/AnsiSink.h"
-#include "cli/CommandLine.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -98,6 +98,7 @@ private slots:
     void outputFileIsWritten();
     void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
+    void builtProgramMatches_data();
     void builtProgramMatches();
     void memoryWarning_data();
     void memoryWarning();
@@ -200,9 +201,12 @@ void TestCommandLine::failedWriteKeepsOldFile_data()
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("diskFull");
-    QTest::newRow("folder missing") << "-o" << "missing/bb.ino" << false;
-    QTest::newRow("disk full") << "-o" << "bb.ino" << true;
-    QTest::newRow("HEX, folder missing") << "--hex" << "missing/bb.hex" << false;
+    QTest::newRow("folder missing") << "-o"
+                                    << "missing/bb.ino" << false;
+    QTest::newRow("disk full") << "-o"
+                               << "bb.ino" << true;
+    QTest::newRow("HEX, folder missing") << "--hex"
+                                         << "missing/bb.hex" << false;
 }
 
 void TestCommandLine::failedWriteKeepsOldFile()
@@ -232,18 +236,52 @@ void TestCommandLine::failedWriteKeepsOldFile()
         QCOMPARE(readFile(path), before);
 }
 
+void TestCommandLine::builtProgramMatches_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("errStart");
+
+    const QByteArray kai = expectedCode({kFaceKai, 12, false, false}, "測試", kDefaultText);
+    const QByteArray twoLines =
+        expectedCode({kFaceMing, 12, false, false}, kDefaultTitle, QStringLiteral("今日 特價"));
+    QTest::newRow("options") << QStringList{"--title", "測試", "--face", "kai"} << QByteArray() << 0
+                             << kai << QByteArray();
+    QTest::newRow("title from standard input") << QStringList{"--title-file", "-", "--face", "kai"}
+                                               << QByteArray("測試\n") << 0 << kai << QByteArray();
+    QTest::newRow("text lines from standard input")
+        << QStringList{"--text-file", "-"} << QByteArray("今日\r\n特價\r\n") << 0 << twoLines
+        << QByteArray();
+    QTest::newRow("invalid UTF-8")
+        << QStringList{"--text-file", "-"} << QByteArray("ok\xe6\xb8") << 2 << QByteArray()
+        << QByteArray("marquee-sketch-cli: - is not UTF-8: byte 2 is invalid.");
+    QTest::newRow("bad usage") << QStringList{"--layout"} << QByteArray() << 2 << QByteArray()
+                               << QByteArray("marquee-sketch-cli: Missing value");
+}
+
+// Run as cron or sudo would: no XDG_RUNTIME_DIR, and nothing on stderr but the tool's own lines.
 void TestCommandLine::builtProgramMatches()
 {
-    QProcess process;
-    process.start(CLI_PATH, {"--title", "測試", "--face", "kai"});
-    QVERIFY(process.waitForFinished(30000));
-    QCOMPARE(process.exitCode(), 0);
-    QCOMPARE(process.readAllStandardOutput(),
-             expectedCode({kFaceKai, 12, false, false}, "測試", kDefaultText));
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(int, status);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, errStart);
 
-    process.start(CLI_PATH, {"--layout"});
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("XDG_RUNTIME_DIR");
+    process.setProcessEnvironment(environment);
+    process.start(CLI_PATH, arguments);
+    process.write(input);
+    process.closeWriteChannel();
     QVERIFY(process.waitForFinished(30000));
-    QCOMPARE(process.exitCode(), 2);
+    QCOMPARE(process.exitCode(), status);
+    QCOMPARE(process.readAllStandardOutput(), out);
+    const QByteArray err = process.readAllStandardError();
+    QVERIFY2(errStart.isEmpty() ? err.isEmpty() : err.startsWith(errStart), err.constData());
 }
 
 void TestCommandLine::memoryWarning_data()
