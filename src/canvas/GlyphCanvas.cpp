@@ -54,6 +54,11 @@ QFont GlyphCanvas::qtFont(const CanvasFont &font)
     return qfont;
 }
 
+int GlyphCanvas::textWidth(const QString &text, const CanvasFont &font) const
+{
+    return QFontMetrics(qtFont(font), &m_image).horizontalAdvance(text);
+}
+
 void GlyphCanvas::cls()
 {
     m_image.fill(kBackground);

@@ -57,6 +57,9 @@ public:
 
     const QImage &surface() const { return m_image; }
 
+    // How many columns text takes when drawn with font.
+    int textWidth(const QString &text, const CanvasFont &font) const;
+
     // The installed family that stands for a face name.
     static QString resolveFamily(const QString &face);
     // The QFont the canvas draws with for these settings.

@@ -7,6 +7,7 @@
 #include "generator/BoardMemory.h"
 #include "generator/DefaultTexts.h"
 #include "generator/GenerationRun.h"
+#include "generator/TextNotes.h"
 #include "output/AnsiSink.h"
 #include "platform/AtomicFile.h"
 
@@ -238,6 +239,22 @@ int runCommandLine(const QStringList &arguments, QIODevice &out, QIODevice &err,
                                 "board's %2; shorten the text")
                      .arg(needed)
                      .arg(kBoardSramBytes));
+    const TextNotes notes = textNotes(texts[0], texts[1], canvas);
+    if (notes.titleColumns > SketchData::kTitleColumns)
+        say(err,
+            QStringLiteral("warning: the title is %1 columns wide; the sign shows its first %2")
+                .arg(notes.titleColumns)
+                .arg(SketchData::kTitleColumns));
+    for (const bool otherFace : {true, false}) {
+        const QStringList characters =
+            missingCharacters(notes, otherFace, QStringLiteral("%1 (%2)"));
+        if (!characters.isEmpty())
+            say(err, QStringLiteral("warning: %1 has no glyph for %2; %3")
+                         .arg(faceName, characters.join(QStringLiteral(", ")),
+                              otherFace ? QStringLiteral("another installed face draws %1")
+                                              .arg(characters.size() > 1 ? "them" : "it")
+                                        : QStringLiteral("the sign shows a box")));
+    }
 
     if (toBoard) {
         BoardJob job;

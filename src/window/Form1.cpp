@@ -3,6 +3,7 @@
 #include "generator/BoardMemory.h"
 #include "generator/DefaultTexts.h"
 #include "generator/GenerationRun.h"
+#include "generator/TextNotes.h"
 #include "output/SketchFile.h"
 #include "platform/Clipboard.h"
 #include "window/CanvasView.h"
@@ -181,18 +182,30 @@ void Form1::generate()
 
 void Form1::showStatus(const QString &done, const SketchData &data)
 {
-    const int needed = sketchSramBytes(data);
-    if (needed <= kBoardSramBytes) {
-        m_status->setStyleSheet(QString());
-        m_status->setText(done);
-        return;
+    QStringList warnings;
+    if (const int needed = sketchSramBytes(data); needed > kBoardSramBytes)
+        warnings.append(QStringLiteral("注意：程式需要 %1 位元組 SRAM，超過板子的 %2，請縮短文字。")
+                            .arg(needed)
+                            .arg(kBoardSramBytes));
+    const TextNotes notes = textNotes(Text1->text(), Text2->text(), m_canvas);
+    if (notes.titleColumns > SketchData::kTitleColumns)
+        warnings.append(QStringLiteral("注意：標題寬 %1 欄，招牌只顯示前 %2 欄。")
+                            .arg(notes.titleColumns)
+                            .arg(SketchData::kTitleColumns));
+    for (const bool otherFace : {true, false}) {
+        const QStringList characters =
+            missingCharacters(notes, otherFace, QStringLiteral("「%1」(%2)"));
+        if (!characters.isEmpty())
+            warnings.append(QStringLiteral("注意：%1沒有%2的字形，%3。")
+                                .arg(m_canvas.font().name, characters.join(QStringLiteral("、")),
+                                     otherFace ? QStringLiteral("會改用其他字型顯示")
+                                               : QStringLiteral("招牌上會顯示方框")));
     }
     // A line in the window rather than a dialog: the user may be trimming the text run by run.
-    m_status->setStyleSheet(QStringLiteral("color: #c00000"));
-    m_status->setText((done.isEmpty() ? QString() : done + u'\n') +
-                      QStringLiteral("注意：程式需要 %1 位元組 SRAM，超過板子的 %2，請縮短文字。")
-                          .arg(needed)
-                          .arg(kBoardSramBytes));
+    m_status->setStyleSheet(warnings.isEmpty() ? QString() : QStringLiteral("color: #c00000"));
+    if (!done.isEmpty())
+        warnings.prepend(done);
+    m_status->setText(warnings.join(u'\n'));
 }
 
 void Form1::writeSketchFile()

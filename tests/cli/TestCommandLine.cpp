@@ -257,6 +257,10 @@ void TestCommandLine::builtProgramMatches_data()
     QTest::newRow("invalid UTF-8")
         << QStringList{"--text-file", "-"} << QByteArray("ok\xe6\xb8") << 2 << QByteArray()
         << QByteArray("marquee-sketch-cli: - is not UTF-8: byte 2 is invalid.");
+    QTest::newRow("no glyph") << QStringList{"--text", "한"} << QByteArray() << 0
+                              << expectedCode({kFaceMing, 12, false, false}, kDefaultTitle, "한")
+                              << QByteArray("warning: 新細明體 has no glyph for 한 (U+D55C); "
+                                            "the sign shows a box\n");
     QTest::newRow("bad usage") << QStringList{"--layout"} << QByteArray() << 2 << QByteArray()
                                << QByteArray("marquee-sketch-cli: Missing value");
 }

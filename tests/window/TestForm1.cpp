@@ -119,6 +119,7 @@ private slots:
     void tabOrder();
     void nothingOverlaps();
     void burnWithoutPort();
+    void textWarnings();
     void generateFillsCodeBox();
     void copy_data();
     void copy();
@@ -269,6 +270,16 @@ void TestForm1::burnWithoutPort()
     QVERIFY(control<QLabel>("status")->text().contains(QStringLiteral("連接埠")));
     QCOMPARE(control<QPushButton>("Command4")->text(), QStringLiteral("燒錄"));
     QCOMPARE(control<QPlainTextEdit>("Text3")->toPlainText(), QStringLiteral("Text3"));
+}
+
+void TestForm1::textWarnings()
+{
+    control<QLineEdit>("Text1")->setText(QStringLiteral("歡迎光臨您"));
+    control<QLineEdit>("Text2")->setText(QStringLiteral("한"));
+    QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
+    QCOMPARE(control<QLabel>("status")->text(),
+             QStringLiteral("注意：標題寬 80 欄，招牌只顯示前 64 欄。\n"
+                            "注意：新細明體沒有「한」(U+D55C)的字形，招牌上會顯示方框。"));
 }
 
 void TestForm1::nothingOverlaps()
