@@ -9,6 +9,7 @@
 #include "generator/GenerationRun.h"
 #include "generator/TextNotes.h"
 #include "output/AnsiSink.h"
+#include "output/GifAnimation.h"
 #include "platform/AtomicFile.h"
 
 #include <QCommandLineParser>
@@ -150,10 +151,13 @@ int runCommandLine(const QStringList &arguments, QIODevice &out, QIODevice &err,
     const QCommandLineOption upload(
         "upload", QStringLiteral("Compile the sketch and upload it to the board on PORT."),
         QStringLiteral("PORT"));
+    const QCommandLineOption gif(
+        "gif", QStringLiteral("Write the sign's animation, as the preview plays it, to PATH."),
+        QStringLiteral("PATH"));
     const QCommandLineOption listPorts(
         "list-ports", QStringLiteral("List the serial ports, likely boards first, and exit."));
     parser.addOptions({help, version, title, titleFile, text, textFile, face, bold, italic, layout,
-                       output, hex, upload, listPorts});
+                       output, hex, upload, gif, listPorts});
 
     if (!parser.parse(arguments))
         return usageError(err, parser.errorText());
@@ -287,10 +291,21 @@ int runCommandLine(const QStringList &arguments, QIODevice &out, QIODevice &err,
         }
         if (errIsTerminal && parser.isSet(upload))
             say(err, boardMessage(result));
-        // The text itself only when asked for.
-        if (!parser.isSet(output))
-            return 0;
     }
+    if (parser.isSet(gif)) {
+        // As the preview plays it: the code box's data, whatever the layout.
+        const QByteArray animation =
+            displayGif(displayProgram(sampleTexts(texts[0], texts[1], canvas, kCodeBoxMargin)));
+        QString reason;
+        if (!saveAtomically(parser.value(gif), animation, &reason)) {
+            say(err,
+                QStringLiteral("%1: cannot write %2: %3").arg(kProgram, parser.value(gif), reason));
+            return 1;
+        }
+    }
+    // The text itself only when asked for, once something else was.
+    if (!parser.isSet(output) && (toBoard || parser.isSet(gif)))
+        return 0;
 
     if (parser.isSet(output)) {
         QString reason;

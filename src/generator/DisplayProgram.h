@@ -38,6 +38,12 @@ std::vector<DisplayStep> displayProgram(const SketchData &data);
 // Other texts' passes differ by well under 0.5%.
 inline constexpr double kScanMicroseconds = 6544.2;
 
+// How long the board shows a step.
+inline double stepMilliseconds(const DisplayStep &step)
+{
+    return step.scans * kScanMicroseconds / 1000;
+}
+
 // A frame and how many scans in a row show it.
 struct FrameRun
 {

@@ -80,3 +80,14 @@ QByteArray ledGif(const std::vector<GifStep> &steps, int pitch)
     EGifCloseFile(gif, &error);
     return bytes;
 }
+
+QByteArray displayGif(const std::vector<DisplayStep> &program)
+{
+    // The preview's smallest LEDs: big enough to read, small enough to share.
+    constexpr int kPitch = 8;
+    std::vector<GifStep> steps;
+    steps.reserve(program.size());
+    for (const DisplayStep &step : program)
+        steps.push_back({step.frame, stepMilliseconds(step)});
+    return ledGif(steps, kPitch);
+}

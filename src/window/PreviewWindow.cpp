@@ -22,11 +22,6 @@
 
 namespace {
 
-double milliseconds(const DisplayStep &step)
-{
-    return step.scans * kScanMicroseconds / 1000;
-}
-
 template <typename Widget, typename... Args> Widget *named(const char *name, Args &&...args)
 {
     auto *widget = new Widget(std::forward<Args>(args)...);
@@ -88,7 +83,7 @@ PreviewWindow::PreviewWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     connect(m_step, &QPushButton::clicked, this, [this] {
         showNext();
         // Going on from here plays the new step whole.
-        m_clockStart = m_stepEnd - milliseconds(m_steps[m_index]);
+        m_clockStart = m_stepEnd - stepMilliseconds(m_steps[m_index]);
     });
     connect(m_saveGif, &QPushButton::clicked, this, &PreviewWindow::saveGif);
 }
@@ -115,7 +110,7 @@ void PreviewWindow::showStep(int index)
         m_stepEnd = 0;
     m_index = index;
     const DisplayStep &step = m_steps[index];
-    m_stepEnd += milliseconds(step);
+    m_stepEnd += stepMilliseconds(step);
     m_leds->setFrame(step.frame);
     m_phase->setText(QStringLiteral("%1 %2/%3")
                          .arg(phaseName(step.phase))
@@ -170,13 +165,9 @@ void PreviewWindow::saveGif()
         this, QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("bb.gif")));
     if (path.isEmpty())
         return;
-    std::vector<GifStep> steps;
-    steps.reserve(m_steps.size());
-    for (const DisplayStep &step : m_steps)
-        steps.push_back({step.frame, milliseconds(step)});
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QString reason;
-    const bool saved = saveAtomically(path, ledGif(steps, LedMatrixView::kMinimumPitch), &reason);
+    const bool saved = saveAtomically(path, displayGif(m_steps), &reason);
     QApplication::restoreOverrideCursor();
     if (!saved)
         QMessageBox::warning(

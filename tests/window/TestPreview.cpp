@@ -1,4 +1,5 @@
 #include "canvas/GlyphCanvas.h"
+#include "cli/CommandLine.h"
 #include "generator/DefaultTexts.h"
 #include "generator/DisplayProgram.h"
 #include "generator/GenerationRun.h"
@@ -10,6 +11,7 @@
 
 #include "Dialogs.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -339,6 +341,20 @@ void TestPreview::savesGif()
     GraphicsControlBlock first{};
     DGifSavedExtensionToGCB(gif.get(), 0, &first);
     QCOMPARE(first.DelayTime, int(std::lround(101 * kScanMicroseconds / 10000)));
+
+    // The command line's --gif writes the very same file for the same inputs.
+    const QString written = folder.filePath(QStringLiteral("cli.gif"));
+    QBuffer out;
+    QBuffer err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    QCOMPARE(runCommandLine({"marquee-sketch-cli", "--text", "跑馬燈", "--gif", written}, out, err),
+             0);
+    QCOMPARE(out.data(), QByteArray());
+    QFile saved(path);
+    QFile fromCli(written);
+    QVERIFY(saved.open(QIODevice::ReadOnly) && fromCli.open(QIODevice::ReadOnly));
+    QVERIFY(fromCli.readAll() == saved.readAll());
 }
 
 void TestPreview::gifFailureIsReported()
