@@ -7,6 +7,7 @@
 #include "generator/BoardMemory.h"
 #include "generator/DefaultTexts.h"
 #include "generator/GenerationRun.h"
+#include "generator/TestPattern.h"
 #include "generator/TextNotes.h"
 #include "output/AnsiSink.h"
 #include "output/GifAnimation.h"
@@ -154,10 +155,13 @@ int runCommandLine(const QStringList &arguments, QIODevice &out, QIODevice &err,
     const QCommandLineOption gif(
         "gif", QStringLiteral("Write the sign's animation, as the preview plays it, to PATH."),
         QStringLiteral("PATH"));
+    const QCommandLineOption testPattern(
+        "test-pattern",
+        QStringLiteral("Write the wiring test of the matrix instead of the text's sketch."));
     const QCommandLineOption listPorts(
         "list-ports", QStringLiteral("List the serial ports, likely boards first, and exit."));
     parser.addOptions({help, version, title, titleFile, text, textFile, face, bold, italic, layout,
-                       output, hex, upload, gif, listPorts});
+                       output, hex, upload, gif, testPattern, listPorts});
 
     if (!parser.parse(arguments))
         return usageError(err, parser.errorText());
@@ -228,7 +232,19 @@ int runCommandLine(const QStringList &arguments, QIODevice &out, QIODevice &err,
     canvas.setFontItalic(parser.isSet(italic));
     QByteArray bytes;
     SketchData data;
-    if (layoutName == u"code") {
+    const bool pattern = parser.isSet(testPattern);
+    if (pattern) {
+        const QStringList lines = testPatternLines();
+        if (layoutName == u"code") {
+            bytes = (lines.join(QLatin1String(kLineEnd)) + QLatin1String(kLineEnd)).toUtf8();
+        } else {
+            AnsiSink sink;
+            sink.open();
+            for (const QString &line : lines)
+                sink.writeLine(line);
+            bytes = sink.bytes();
+        }
+    } else if (layoutName == u"code") {
         bytes = codeBoxRun(texts[0], texts[1], canvas, &data).toUtf8();
     } else {
         AnsiSink sink;
@@ -243,7 +259,8 @@ int runCommandLine(const QStringList &arguments, QIODevice &out, QIODevice &err,
                                 "board's %2; shorten the text")
                      .arg(needed)
                      .arg(kBoardSramBytes));
-    const TextNotes notes = textNotes(texts[0], texts[1], canvas);
+    // The wiring test shows no text of the user's.
+    const TextNotes notes = pattern ? TextNotes{} : textNotes(texts[0], texts[1], canvas);
     if (notes.titleColumns > SketchData::kTitleColumns)
         say(err,
             QStringLiteral("warning: the title is %1 columns wide; the sign shows its first %2")
@@ -294,8 +311,9 @@ int runCommandLine(const QStringList &arguments, QIODevice &out, QIODevice &err,
     }
     if (parser.isSet(gif)) {
         // As the preview plays it: the code box's data, whatever the layout.
-        const QByteArray animation =
-            displayGif(displayProgram(sampleTexts(texts[0], texts[1], canvas, kCodeBoxMargin)));
+        const QByteArray animation = displayGif(
+            pattern ? testPatternProgram()
+                    : displayProgram(sampleTexts(texts[0], texts[1], canvas, kCodeBoxMargin)));
         QString reason;
         if (!saveAtomically(parser.value(gif), animation, &reason)) {
             say(err,

@@ -21,6 +21,16 @@ QString phaseName(DisplayPhase phase)
         return QStringLiteral("上捲");
     case DisplayPhase::Marquee:
         return QStringLiteral("跑馬燈");
+    case DisplayPhase::EachColumn:
+        return QStringLiteral("逐欄");
+    case DisplayPhase::EachRow:
+        return QStringLiteral("逐列");
+    case DisplayPhase::AllLit:
+        return QStringLiteral("全亮");
+    case DisplayPhase::ColumnNumbers:
+        return QStringLiteral("欄號");
+    case DisplayPhase::Checkerboard:
+        return QStringLiteral("棋盤");
     }
     return {};
 }

@@ -10,8 +10,17 @@
 // What the sign shows at one moment: one column word for each of its 64 columns.
 using LedFrame = std::array<quint16, SketchData::kTitleColumns>;
 
-// The three parts of the sketch's loop().
-enum class DisplayPhase { BlinkTitle, ScrollUp, Marquee };
+// The three parts of the sketch's loop(), and the five of the wiring test's.
+enum class DisplayPhase {
+    BlinkTitle,
+    ScrollUp,
+    Marquee,
+    EachColumn,
+    EachRow,
+    AllLit,
+    ColumnNumbers,
+    Checkerboard
+};
 
 // The name the sketch's comments give the phase.
 QString phaseName(DisplayPhase phase);

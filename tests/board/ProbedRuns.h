@@ -1,7 +1,7 @@
 #pragma once
 
-// What board-probe must print of a sketch for data: its run lines, one whole
-// pass of loop() and the first scan of the next, or the first scanLimit scans.
+// What board-probe must print of a sketch whose loop() shows steps: its run
+// lines, one whole pass and the first scan of the next, or the first scanLimit scans.
 
 #include "generator/DisplayProgram.h"
 
@@ -13,9 +13,8 @@ struct ProbedRuns
     QStringList lines;
 };
 
-inline ProbedRuns probedRuns(const SketchData &data, long scanLimit = 0)
+inline ProbedRuns probedRuns(std::vector<DisplayStep> steps, long scanLimit = 0)
 {
-    std::vector<DisplayStep> steps = displayProgram(data);
     steps.push_back(steps.front());
     steps.back().scans = 1;
     ProbedRuns runs;

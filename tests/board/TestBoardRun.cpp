@@ -5,12 +5,15 @@
 #include "ProbedRuns.h"
 #include "board/BoardJob.h"
 #include "canvas/GlyphCanvas.h"
+#include "cli/CommandLine.h"
 #include "generator/BoardMemory.h"
 #include "generator/DefaultTexts.h"
 #include "generator/DisplayProgram.h"
 #include "generator/GenerationRun.h"
+#include "generator/TestPattern.h"
 #include "output/AnsiSink.h"
 
+#include <QBuffer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -52,6 +55,7 @@ class TestBoardRun : public QObject
 private slots:
     void sketchRunsAsModelled_data();
     void sketchRunsAsModelled();
+    void testPatternRunsAsModelled();
 };
 
 void TestBoardRun::sketchRunsAsModelled_data()
@@ -112,7 +116,7 @@ void TestBoardRun::sketchRunsAsModelled()
     QCOMPARE(compiled.first().first().value<BoardResult>().failure, BoardFailure::None);
     const QString elf = job.elfPath();
 
-    const ProbedRuns expected = probedRuns(data, scanLimit);
+    const ProbedRuns expected = probedRuns(displayProgram(data), scanLimit);
     const QStringList lines = QString::fromLatin1(output(QStringLiteral(PROBE_PATH),
                                                          {elf, QString::number(expected.scans)}))
                                   .split(u'\n', Qt::SkipEmptyParts);
@@ -128,6 +132,30 @@ void TestBoardRun::sketchRunsAsModelled()
     const int stack = lines[1].section(u' ', 1).toInt();
     QVERIFY(stack > 0);
     QCOMPARE(staticSram(elf) + stack, sketchSramBytes(data));
+}
+
+// The wiring test, as the command line writes it, scans out its modelled frames.
+void TestBoardRun::testPatternRunsAsModelled()
+{
+    QBuffer out;
+    QBuffer err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    QCOMPARE(runCommandLine({"marquee-sketch-cli", "--test-pattern"}, out, err), 0);
+
+    BoardJob job;
+    QSignalSpy compiled(&job, &BoardJob::finished);
+    job.start(out.data(), QString());
+    QVERIFY(compiled.wait(120000));
+    QCOMPARE(compiled.first().first().value<BoardResult>().failure, BoardFailure::None);
+
+    const ProbedRuns expected = probedRuns(testPatternProgram());
+    const QStringList lines =
+        QString::fromLatin1(
+            output(QStringLiteral(PROBE_PATH), {job.elfPath(), QString::number(expected.scans)}))
+            .split(u'\n', Qt::SkipEmptyParts);
+    QVERIFY(lines.size() > 2);
+    QCOMPARE(lines.mid(2), expected.lines);
 }
 
 QTEST_MAIN(TestBoardRun)

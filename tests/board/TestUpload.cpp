@@ -157,7 +157,7 @@ void TestUpload::initTestCase()
     GlyphCanvas canvas;
     SketchData data;
     codeBoxRun(kDefaultTitle, kDefaultText, canvas, &data);
-    m_expected = probedRuns(data);
+    m_expected = probedRuns(displayProgram(data));
 }
 
 void TestUpload::init()
