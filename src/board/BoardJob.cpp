@@ -305,8 +305,7 @@ void BoardJob::runNext()
         return;
     if (m_next == m_steps.size())
         return finish(BoardFailure::None);
-    const bool upload = !m_result.port.isEmpty() && m_next + 1 == m_steps.size();
-    if (upload) {
+    if (uploading()) {
         // avrdude waits forever on a path that is no port at all.
         if (!QFileInfo::exists(m_result.port))
             return finish(BoardFailure::NoPort);
@@ -317,9 +316,15 @@ void BoardJob::runNext()
     m_tool.start(step.command(), m_work->path(), step.timeout);
 }
 
+bool BoardJob::uploading() const
+{
+    // The upload, when there is one, is the last step.
+    return !m_result.port.isEmpty() && m_next + 1 == m_steps.size();
+}
+
 void BoardJob::onOutput()
 {
-    if (m_result.port.isEmpty() || m_next + 1 != m_steps.size())
+    if (!uploading())
         return;
     const QByteArray &output = m_tool.output();
     // avrdude 7 says "device signature", earlier ones "Device signature".

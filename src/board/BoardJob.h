@@ -62,6 +62,7 @@ private:
     void addUploadStep();
     void runNext();
     void stepEnded(ToolRun::End end);
+    bool uploading() const;
     void onOutput();
     void finish(BoardFailure failure, const QString &detail = {});
     void compileFailed();

@@ -245,10 +245,15 @@ void Form1::refreshPreview()
     m_preview->play(sampleTexts(Text1->text(), Text2->text(), m_previewCanvas, kCodeBoxMargin));
 }
 
-void Form1::copyCode()
+QString Form1::codeText() const
 {
     // The box keeps its lines apart with LF; the text it stands for has CR LF.
-    const QString text = Text3->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
+    return Text3->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
+}
+
+void Form1::copyCode()
+{
+    const QString text = codeText();
     m_clipboard.clear();
     m_clipboard.setText(text);
 }
@@ -263,8 +268,7 @@ void Form1::burn()
         return;
     }
     generate();
-    m_board.start(Text3->toPlainText().replace(u'\n', QStringLiteral("\r\n")).toUtf8(),
-                  Combo1->port());
+    m_board.start(codeText().toUtf8(), Combo1->port());
     if (!m_board.isRunning())
         return;
     Command4->setText(QStringLiteral("取消"));

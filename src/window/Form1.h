@@ -34,6 +34,7 @@ private:
     void generate();
     void writeSketchFile();
     void copyCode();
+    QString codeText() const;
     void openPreview();
     void refreshPreview();
     void burn();
