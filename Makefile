@@ -29,6 +29,7 @@ test-sanitize: deps
 bench: build
 	$(BUILD)/bin/marquee-bench
 	$(BUILD)/bin/marquee-bench-upload
+	$(BUILD)/bin/marquee-bench-gif
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-sanitize

@@ -234,13 +234,12 @@ int runCommandLine(const QStringList &arguments, QIODevice &out, QIODevice &err,
     SketchData data;
     const bool pattern = parser.isSet(testPattern);
     if (pattern) {
-        const QStringList lines = testPatternLines();
         if (layoutName == u"code") {
-            bytes = (lines.join(QLatin1String(kLineEnd)) + QLatin1String(kLineEnd)).toUtf8();
+            bytes = testPatternCode().toUtf8();
         } else {
             AnsiSink sink;
             sink.open();
-            for (const QString &line : lines)
+            for (const QString &line : testPatternLines())
                 sink.writeLine(line);
             bytes = sink.bytes();
         }
@@ -311,11 +310,12 @@ int runCommandLine(const QStringList &arguments, QIODevice &out, QIODevice &err,
     }
     if (parser.isSet(gif)) {
         // As the preview plays it: the code box's data, whatever the layout.
-        const QByteArray animation = displayGif(
+        const std::vector<DisplayStep> program =
             pattern ? testPatternProgram()
-                    : displayProgram(sampleTexts(texts[0], texts[1], canvas, kCodeBoxMargin)));
+                    : displayProgram(sampleTexts(texts[0], texts[1], canvas, kCodeBoxMargin));
+        const auto written = [&](QIODevice &file) { return writeDisplayGif(file, program); };
         QString reason;
-        if (!saveAtomically(parser.value(gif), animation, &reason)) {
+        if (!saveAtomically(parser.value(gif), written, &reason)) {
             say(err,
                 QStringLiteral("%1: cannot write %2: %3").arg(kProgram, parser.value(gif), reason));
             return 1;

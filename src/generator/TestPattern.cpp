@@ -1,5 +1,7 @@
 #include "generator/TestPattern.h"
 
+#include "generator/SketchText.h"
+
 namespace {
 
 constexpr int kColumns = SketchData::kTitleColumns;
@@ -104,4 +106,9 @@ QStringList testPatternLines()
     for (QStringView line : kSketch)
         lines.append(line.toString());
     return lines;
+}
+
+QString testPatternCode()
+{
+    return testPatternLines().join(QLatin1String(kLineEnd)) + QLatin1String(kLineEnd);
 }

@@ -13,3 +13,6 @@ std::vector<DisplayStep> testPatternProgram();
 
 // The sketch's lines, without line ends.
 QStringList testPatternLines();
+
+// The sketch as the code box would hold it: every line ending in CR LF.
+QString testPatternCode();

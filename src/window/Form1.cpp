@@ -3,6 +3,7 @@
 #include "generator/BoardMemory.h"
 #include "generator/DefaultTexts.h"
 #include "generator/GenerationRun.h"
+#include "generator/TestPattern.h"
 #include "generator/TextNotes.h"
 #include "output/SketchFile.h"
 #include "platform/Clipboard.h"
@@ -15,11 +16,13 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 
 #include <utility>
 
@@ -29,10 +32,15 @@ namespace {
 constexpr int kTwipsPerPixel = 15;
 
 // What went wrong with the board, and what to do about it.
-QString boardMessage(const BoardResult &result)
+QString boardMessage(const BoardResult &result, bool testPattern)
 {
     switch (result.failure) {
     case BoardFailure::None:
+        if (testPattern)
+            return QStringLiteral("已燒錄測試圖樣到 %1：寫入 %2 位元組。"
+                                  "在預覽按「測試圖樣」，對照招牌檢查接線。")
+                .arg(result.port)
+                .arg(result.programBytes);
         return QStringLiteral("已燒錄到 %1：寫入 %2 位元組。")
             .arg(result.port)
             .arg(result.programBytes);
@@ -108,8 +116,17 @@ Form1::Form1(Clipboard &clipboard, QWidget *parent) : QWidget(parent), m_clipboa
                                     QStringLiteral("複製"));
     Command3 = control<QPushButton>(this, "Command3", twips(5280, 7920, 1215, 495),
                                     QStringLiteral("預覽"));
-    Command4 = control<QPushButton>(this, "Command4", twips(6600, 7920, 1215, 495),
-                                    QStringLiteral("燒錄"));
+    Command4 = control<QToolButton>(this, "Command4", twips(6600, 7920, 1215, 495));
+    Command4->setText(QStringLiteral("燒錄"));
+    Command4->setFocusPolicy(Qt::StrongFocus);
+    Command4->setPopupMode(QToolButton::MenuButtonPopup);
+    auto *burnMenu = new QMenu(Command4);
+    m_burnTestPattern = burnMenu->addAction(QStringLiteral("燒錄測試圖樣"));
+    m_burnTestPattern->setObjectName(QStringLiteral("burnTestPattern"));
+    Command4->setMenu(burnMenu);
+    // The keyboard's menu key reaches the same choice.
+    Command4->addAction(m_burnTestPattern);
+    Command4->setContextMenuPolicy(Qt::ActionsContextMenu);
     Combo1 = control<PortBox>(this, "Combo1", twips(7920, 7920, 2655, 495));
     // Right of the buttons, where a status line never covers a control.
     m_status = control<QLabel>(this, "status", twips(10680, 7800, 4215, 735));
@@ -139,7 +156,8 @@ Form1::Form1(Clipboard &clipboard, QWidget *parent) : QWidget(parent), m_clipboa
     connect(Command5, &QPushButton::clicked, this, &Form1::writeSketchFile);
     connect(Command2, &QPushButton::clicked, this, &Form1::copyCode);
     connect(Command3, &QPushButton::clicked, this, &Form1::openPreview);
-    connect(Command4, &QPushButton::clicked, this, &Form1::burn);
+    connect(Command4, &QToolButton::clicked, this, &Form1::burn);
+    connect(m_burnTestPattern, &QAction::triggered, this, &Form1::burnTestPattern);
     connect(&m_board, &BoardJob::progress, this, &Form1::showBoardProgress);
     connect(&m_board, &BoardJob::finished, this, &Form1::boardFinished);
     // The style follows its box both ways, so the output never contradicts the window.
@@ -262,16 +280,35 @@ void Form1::burn()
 {
     if (m_board.isRunning())
         return m_board.cancel();
-    if (Combo1->port().isEmpty()) {
-        m_status->setStyleSheet(QStringLiteral("color: #c00000"));
-        m_status->setText(QStringLiteral("請先接上板子，再選擇或輸入它的連接埠。"));
+    if (!portChosen())
         return;
-    }
     generate();
-    m_board.start(codeText().toUtf8(), Combo1->port());
+    startBurning(codeText(), false);
+}
+
+void Form1::burnTestPattern()
+{
+    if (!m_board.isRunning() && portChosen())
+        startBurning(testPatternCode(), true);
+}
+
+bool Form1::portChosen()
+{
+    if (!Combo1->port().isEmpty())
+        return true;
+    m_status->setStyleSheet(QStringLiteral("color: #c00000"));
+    m_status->setText(QStringLiteral("請先接上板子，再選擇或輸入它的連接埠。"));
+    return false;
+}
+
+void Form1::startBurning(const QString &sketch, bool testPattern)
+{
+    m_burningTestPattern = testPattern;
+    m_board.start(sketch.toUtf8(), Combo1->port());
     if (!m_board.isRunning())
         return;
     Command4->setText(QStringLiteral("取消"));
+    m_burnTestPattern->setEnabled(false);
     m_progress->show();
 }
 
@@ -300,8 +337,9 @@ void Form1::showBoardProgress(BoardJob::Stage stage, int percent)
 void Form1::boardFinished(const BoardResult &result)
 {
     Command4->setText(QStringLiteral("燒錄"));
+    m_burnTestPattern->setEnabled(true);
     m_progress->hide();
     m_status->setStyleSheet(
         result.failure == BoardFailure::None ? QString() : QStringLiteral("color: #c00000"));
-    m_status->setText(boardMessage(result));
+    m_status->setText(boardMessage(result, m_burningTestPattern));
 }

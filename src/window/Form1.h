@@ -10,6 +10,7 @@ class CanvasView;
 class PortBox;
 class PreviewWindow;
 class Clipboard;
+class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -17,6 +18,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QToolButton;
 
 // The main window. Controls keep their classic names, as members and as
 // object names, so tests and readers find them by the names users know.
@@ -38,6 +40,11 @@ private:
     void openPreview();
     void refreshPreview();
     void burn();
+    // The wiring test instead of the text; the code box keeps the text's sketch.
+    void burnTestPattern();
+    // Says what to do when Combo1 names no port.
+    bool portChosen();
+    void startBurning(const QString &sketch, bool testPattern);
     void showBoardProgress(BoardJob::Stage stage, int percent);
     void boardFinished(const BoardResult &result);
     // Shows done, followed by a warning when the sketch for data cannot fit the board.
@@ -59,10 +66,13 @@ private:
     QPlainTextEdit *Text3;
     QPushButton *Command2;
     QPushButton *Command3;
-    QPushButton *Command4;
+    // A split button: a click burns the text, its arrow offers the wiring test.
+    QToolButton *Command4;
+    QAction *m_burnTestPattern;
     PortBox *Combo1;
     QProgressBar *m_progress;
     BoardJob m_board;
+    bool m_burningTestPattern = false;
     PreviewWindow *m_preview = nullptr;
     QLabel *m_status;
 };

@@ -1,10 +1,10 @@
 #include "window/PreviewWindow.h"
 
+#include "generator/TestPattern.h"
 #include "output/GifAnimation.h"
 #include "platform/AtomicFile.h"
 #include "window/LedMatrixView.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -13,7 +13,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -50,6 +52,9 @@ PreviewWindow::PreviewWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     m_pause->setCheckable(true);
     m_step = named<QPushButton>("step", QStringLiteral("下一步"));
     m_step->setEnabled(false);
+    m_testPattern = named<QPushButton>("testPattern", QStringLiteral("測試圖樣"));
+    m_testPattern->setCheckable(true);
+    m_testPattern->setToolTip(QStringLiteral("播放接線測試：燒錄測試圖樣後，招牌應該和這裡一樣"));
     m_saveGif = named<QPushButton>("saveGif", QStringLiteral("儲存 GIF"));
 
     auto *controls = new QHBoxLayout;
@@ -57,6 +62,7 @@ PreviewWindow::PreviewWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     controls->addWidget(m_speed);
     controls->addWidget(m_pause);
     controls->addWidget(m_step);
+    controls->addWidget(m_testPattern);
     controls->addWidget(m_saveGif);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_leds, 1);
@@ -83,14 +89,33 @@ PreviewWindow::PreviewWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     connect(m_step, &QPushButton::clicked, this, [this] {
         showNext();
         // Going on from here plays the new step whole.
-        m_clockStart = m_stepEnd - stepMilliseconds(m_steps[m_index]);
+        m_clockStart = m_stepEnd - stepMilliseconds((*m_steps)[m_index]);
+    });
+    connect(m_testPattern, &QPushButton::toggled, this, [this](bool on) {
+        start(on ? std::make_shared<const std::vector<DisplayStep>>(testPatternProgram())
+                 : m_textSteps);
     });
     connect(m_saveGif, &QPushButton::clicked, this, &PreviewWindow::saveGif);
 }
 
+PreviewWindow::~PreviewWindow()
+{
+    if (m_gifThread) {
+        m_gifCanceled = true;
+        m_gifThread->wait();
+    }
+}
+
 void PreviewWindow::play(const SketchData &data)
 {
-    m_steps = displayProgram(data);
+    m_textSteps = std::make_shared<const std::vector<DisplayStep>>(displayProgram(data));
+    if (!m_testPattern->isChecked())
+        start(m_textSteps);
+}
+
+void PreviewWindow::start(std::shared_ptr<const std::vector<DisplayStep>> steps)
+{
+    m_steps = std::move(steps);
     showStep(0);
     m_clockStart = 0;
     m_clockRead = now();
@@ -109,7 +134,7 @@ void PreviewWindow::showStep(int index)
     if (index == 0)
         m_stepEnd = 0;
     m_index = index;
-    const DisplayStep &step = m_steps[index];
+    const DisplayStep &step = (*m_steps)[index];
     m_stepEnd += stepMilliseconds(step);
     m_leds->setFrame(step.frame);
     m_phase->setText(QStringLiteral("%1 %2/%3")
@@ -121,7 +146,7 @@ void PreviewWindow::showStep(int index)
 void PreviewWindow::showNext()
 {
     const double passEnd = m_stepEnd;
-    showStep((m_index + 1) % int(m_steps.size()));
+    showStep((m_index + 1) % int(m_steps->size()));
     if (m_index == 0)
         m_clockStart -= passEnd;
 }
@@ -165,12 +190,54 @@ void PreviewWindow::saveGif()
         this, QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("bb.gif")));
     if (path.isEmpty())
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    QString reason;
-    const bool saved = saveAtomically(path, displayGif(m_steps), &reason);
-    QApplication::restoreOverrideCursor();
-    if (!saved)
+    m_saveGif->setEnabled(false);
+    m_gifPath = path;
+    m_gifWritten = 0;
+    m_gifCanceled = false;
+
+    // Shown only when saving takes more than a moment.
+    m_gifProgress =
+        new QProgressDialog(QStringLiteral("正在儲存 %1…").arg(QDir::toNativeSeparators(path)),
+                            QStringLiteral("取消"), 0, int(m_steps->size()), this);
+    m_gifProgress->setObjectName(QStringLiteral("gifProgress"));
+    m_gifProgress->setWindowTitle(m_saveGif->text());
+    m_gifProgress->setWindowModality(Qt::WindowModal);
+    m_gifProgress->setMinimumDuration(500);
+    m_gifProgress->setAutoReset(false);
+    // Its button, Esc and closing it all end in wasCanceled().
+    auto *poll = new QTimer(m_gifProgress);
+    connect(poll, &QTimer::timeout, m_gifProgress, [this] {
+        if (m_gifProgress->wasCanceled())
+            m_gifCanceled = true;
+        else
+            m_gifProgress->setValue(int(m_gifWritten));
+    });
+    poll->start(100);
+
+    m_gifThread = QThread::create([this, steps = m_steps, path] {
+        const auto going = [this](qsizetype written) {
+            m_gifWritten = written;
+            return !m_gifCanceled;
+        };
+        m_gifSaved = saveAtomically(
+            path,
+            [&](QIODevice &file) { return writeDisplayGif(file, *steps, going) && !m_gifCanceled; },
+            &m_gifError);
+    });
+    connect(m_gifThread, &QThread::finished, this, &PreviewWindow::gifEnded);
+    m_gifThread->start();
+}
+
+void PreviewWindow::gifEnded()
+{
+    m_gifThread->wait();
+    delete m_gifThread;
+    m_gifThread = nullptr;
+    delete m_gifProgress;
+    m_gifProgress = nullptr;
+    m_saveGif->setEnabled(true);
+    if (!m_gifSaved && !m_gifCanceled)
         QMessageBox::warning(
             this, m_saveGif->text(),
-            QStringLiteral("無法寫入 %1\n%2").arg(QDir::toNativeSeparators(path), reason));
+            QStringLiteral("無法寫入 %1\n%2").arg(QDir::toNativeSeparators(m_gifPath), m_gifError));
 }

@@ -4,12 +4,16 @@
 
 #include <QWidget>
 
+#include <atomic>
 #include <functional>
+#include <memory>
 
 class LedMatrixView;
 class QComboBox;
 class QLabel;
+class QProgressDialog;
 class QPushButton;
+class QThread;
 class QTimer;
 
 // The sign as the sketch drives it: plays the display program on a picture of
@@ -20,8 +24,11 @@ class PreviewWindow : public QWidget
 
 public:
     explicit PreviewWindow(QWidget *parent = nullptr);
+    // Stops a GIF being saved, leaving any earlier file as it was.
+    ~PreviewWindow() override;
 
-    // Plays data's display program from its start.
+    // Plays data's display program from its start, unless the wiring test is
+    // showing; then it is kept for when the test is turned off.
     void play(const SketchData &data);
 
     // Asks where to save the GIF; an empty answer cancels. A file dialog unless replaced.
@@ -44,9 +51,15 @@ private:
     void schedule();
     void advance();
     void setPaused(bool paused);
+    // Plays steps from the first.
+    void start(std::shared_ptr<const std::vector<DisplayStep>> steps);
+    // Saves what is playing on a thread of its own, with progress and a cancel.
     void saveGif();
+    void gifEnded();
 
-    std::vector<DisplayStep> m_steps;
+    // Shared with a GIF being saved, which must not hold up the next change.
+    std::shared_ptr<const std::vector<DisplayStep>> m_steps;
+    std::shared_ptr<const std::vector<DisplayStep>> m_textSteps;
     int m_index = 0;
     // The board's time into the pass, in milliseconds: when the current step
     // ends, and where the clock last started.
@@ -62,5 +75,15 @@ private:
     QComboBox *m_speed;
     QPushButton *m_pause;
     QPushButton *m_step;
+    QPushButton *m_testPattern;
     QPushButton *m_saveGif;
+
+    QThread *m_gifThread = nullptr;
+    QProgressDialog *m_gifProgress = nullptr;
+    std::atomic<qsizetype> m_gifWritten = 0;
+    std::atomic<bool> m_gifCanceled = false;
+    // Set by the thread, read once it has ended.
+    bool m_gifSaved = false;
+    QString m_gifPath;
+    QString m_gifError;
 };

@@ -6,12 +6,14 @@
 #include "canvas/GlyphCanvas.h"
 #include "generator/DefaultTexts.h"
 #include "generator/GenerationRun.h"
+#include "generator/TestPattern.h"
 #include "platform/Clipboard.h"
 #include "window/Form1.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -139,25 +141,29 @@ private:
     QString status() { return control<QLabel>("status")->text(); }
 
     QTemporaryDir m_dir;
-    QByteArray m_image;
-    ProbedRuns m_expected;
+    // The text's sketch and the wiring test's: their flash images and scans.
+    QByteArray m_image[2];
+    ProbedRuns m_expected[2];
     NoClipboard m_clipboard;
     std::unique_ptr<Form1> m_form;
 };
 
 void TestUpload::initTestCase()
 {
-    int status = -1;
-    const QString hex = m_dir.filePath(QStringLiteral("default.hex"));
-    cli({QStringLiteral("--hex"), hex}, &status);
-    QCOMPARE(status, 0);
-    m_image = hexImage(hex);
-    QVERIFY(m_image.size() > 1000);
-
+    for (const bool pattern : {false, true}) {
+        int status = -1;
+        const QString hex = m_dir.filePath(QStringLiteral("%1.hex").arg(pattern));
+        cli(pattern ? QStringList{"--test-pattern", "--hex", hex} : QStringList{"--hex", hex},
+            &status);
+        QCOMPARE(status, 0);
+        m_image[pattern] = hexImage(hex);
+        QVERIFY(m_image[pattern].size() > 500);
+    }
     GlyphCanvas canvas;
     SketchData data;
     codeBoxRun(kDefaultTitle, kDefaultText, canvas, &data);
-    m_expected = probedRuns(displayProgram(data));
+    m_expected[false] = probedRuns(displayProgram(data));
+    m_expected[true] = probedRuns(testPatternProgram());
 }
 
 void TestUpload::init()
@@ -174,31 +180,41 @@ void TestUpload::cleanup()
 void TestUpload::uploadRunsAsModelled_data()
 {
     QTest::addColumn<bool>("window");
-    QTest::newRow("command line") << false;
-    QTest::newRow("燒錄") << true;
+    QTest::addColumn<bool>("pattern");
+    QTest::newRow("command line") << false << false;
+    QTest::newRow("燒錄") << true << false;
+    QTest::newRow("燒錄測試圖樣") << true << true;
 }
 
 void TestUpload::uploadRunsAsModelled()
 {
     QFETCH(bool, window);
+    QFETCH(bool, pattern);
     VirtualBoard board;
-    const QString port = board.start(m_expected.scans);
+    const QString port = board.start(m_expected[pattern].scans);
     QVERIFY(!port.isEmpty());
     if (window) {
         control<QComboBox>("Combo1")->setEditText(port);
-        QTest::mouseClick(control<QPushButton>("Command4"), Qt::LeftButton);
-        QCOMPARE(control<QPushButton>("Command4")->text(), QStringLiteral("取消"));
+        if (pattern)
+            control<QAction>("burnTestPattern")->trigger();
+        else
+            QTest::mouseClick(control<QAbstractButton>("Command4"), Qt::LeftButton);
+        QCOMPARE(control<QAbstractButton>("Command4")->text(), QStringLiteral("取消"));
         QTRY_VERIFY_WITH_TIMEOUT(status().startsWith(QStringLiteral("已燒錄")), 60000);
-        QCOMPARE(control<QPushButton>("Command4")->text(), QStringLiteral("燒錄"));
+        QCOMPARE(control<QAbstractButton>("Command4")->text(), QStringLiteral("燒錄"));
+        // The wiring test leaves the text's work alone.
+        QCOMPARE(control<QPlainTextEdit>("Text3")->toPlainText() == QStringLiteral("Text3"),
+                 pattern);
     } else {
         int status = -1;
         cli({QStringLiteral("--upload"), port}, &status);
         QCOMPARE(status, 0);
     }
-    QCOMPARE(board.runs(), m_expected.lines);
+    QCOMPARE(board.runs(), m_expected[pattern].lines);
     const QByteArray flash = board.flash();
-    QCOMPARE(flash.left(m_image.size()), m_image);
-    QCOMPARE(flash.mid(m_image.size()).count('\xff'), flash.size() - m_image.size());
+    const QByteArray &image = m_image[pattern];
+    QCOMPARE(flash.left(image.size()), image);
+    QCOMPARE(flash.mid(image.size()).count('\xff'), flash.size() - image.size());
 }
 
 void TestUpload::refused_data()
@@ -230,9 +246,9 @@ void TestUpload::windowWithoutAnswer()
 {
     DeafPort port;
     control<QComboBox>("Combo1")->setEditText(port.path());
-    QTest::mouseClick(control<QPushButton>("Command4"), Qt::LeftButton);
+    QTest::mouseClick(control<QAbstractButton>("Command4"), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(status().contains(QStringLiteral("沒有回應")), 30000);
-    QCOMPARE(control<QPushButton>("Command4")->text(), QStringLiteral("燒錄"));
+    QCOMPARE(control<QAbstractButton>("Command4")->text(), QStringLiteral("燒錄"));
 }
 
 void TestUpload::windowInterrupted_data()
@@ -251,7 +267,7 @@ void TestUpload::windowInterrupted()
     const QString port = board.start(1);
     QVERIFY(!port.isEmpty());
     control<QComboBox>("Combo1")->setEditText(port);
-    auto *burn = control<QPushButton>("Command4");
+    auto *burn = control<QAbstractButton>("Command4");
     QTest::mouseClick(burn, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(status() == QStringLiteral("寫入板子…"), 30000);
     if (unplug)

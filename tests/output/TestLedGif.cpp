@@ -1,5 +1,7 @@
 #include "output/GifAnimation.h"
+#include "output/LedPicture.h"
 
+#include <QBuffer>
 #include <QTest>
 
 #include <gif_lib.h>
@@ -57,6 +59,23 @@ int delayOf(GifFileType *gif, int image)
     return control.DelayTime;
 }
 
+// A disk that fills up after a few frames.
+class FullDisk : public QIODevice
+{
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *, qint64 size) override
+    {
+        if (m_room < size)
+            return -1;
+        m_room -= size;
+        return size;
+    }
+
+private:
+    qint64 m_room = 20000;
+};
+
 LedFrame diagonal(int shift)
 {
     LedFrame frame{};
@@ -75,6 +94,7 @@ private slots:
     void pictureLightsTheFrame_data();
     void pictureLightsTheFrame();
     void gifHoldsEveryStep();
+    void refusedWriteIsReported();
 };
 
 void TestLedGif::pictureLightsTheFrame_data()
@@ -102,9 +122,15 @@ void TestLedGif::pictureLightsTheFrame()
 
 void TestLedGif::gifHoldsEveryStep()
 {
-    const std::vector<GifStep> steps = {
+    const std::vector<std::pair<LedFrame, double>> steps = {
         {diagonal(0), 42}, {diagonal(1), 42}, {diagonal(2), 42}, {LedFrame{}, 700}};
-    Reader reader{ledGif(steps, 8)};
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    LedGif writer(buffer, 8);
+    for (const auto &[frame, milliseconds] : steps)
+        QVERIFY(writer.add(frame, milliseconds));
+    QVERIFY(writer.finish());
+    Reader reader{buffer.data()};
     const Gif gif = decode(reader);
     QVERIFY(gif);
     QCOMPARE(gif->ImageCount, 4);
@@ -115,15 +141,33 @@ void TestLedGif::gifHoldsEveryStep()
     QCOMPARE(delayOf(gif.get(), 1), 4);
     QCOMPARE(delayOf(gif.get(), 2), 5);
     QCOMPARE(delayOf(gif.get(), 3), 70);
-    for (int image = 0; image < 3; ++image) {
-        for (int x = 0; x < 64; ++x) {
-            for (int y = 0; y < 16; ++y) {
-                const QRgb expected = (x + image) % 16 == y ? kLedLit : kLedDark;
-                QCOMPARE(colourAt(gif.get(), image, {x * 8 + 4, y * 8 + 4}), expected);
+    // Every pixel as the matrix's picture has it.
+    for (int image = 0; image < 4; ++image) {
+        const QImage picture = ledPicture(steps[image].first, 8);
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                if (colourAt(gif.get(), image, {x, y}) != picture.pixel(x, y))
+                    QFAIL(qPrintable(
+                        QStringLiteral("image %1 differs at %2, %3").arg(image).arg(x).arg(y)));
             }
         }
     }
-    QCOMPARE(colourAt(gif.get(), 3, {4, 4}), kLedDark);
+}
+
+void TestLedGif::refusedWriteIsReported()
+{
+    std::vector<DisplayStep> program;
+    for (int k = 0; k < 100; ++k)
+        program.push_back({diagonal(k), 6, DisplayPhase::Marquee, k, 100});
+    FullDisk disk;
+    disk.open(QIODevice::WriteOnly);
+    qsizetype asked = 0;
+    QVERIFY(!writeDisplayGif(disk, program, [&asked](qsizetype written) {
+        asked = written;
+        return true;
+    }));
+    // It stops at the first refusal rather than encoding the rest for nothing.
+    QVERIFY2(asked < 99, qPrintable(QString::number(asked)));
 }
 
 QTEST_MAIN(TestLedGif)

@@ -3,6 +3,7 @@
 #include "generator/DefaultTexts.h"
 #include "generator/DisplayProgram.h"
 #include "generator/GenerationRun.h"
+#include "generator/TestPattern.h"
 #include "output/LedPicture.h"
 #include "platform/Clipboard.h"
 #include "window/Form1.h"
@@ -16,6 +17,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -102,8 +104,10 @@ private slots:
     void keepsTheBoardsTime();
     void restartsOnChange_data();
     void restartsOnChange();
+    void playsTestPattern();
     void savesGif();
     void gifFailureIsReported();
+    void canceledGifKeepsEarlierFile();
 
 private:
     template <typename T> T *form(const char *name) const
@@ -120,6 +124,14 @@ private:
             QTest::mouseClick(preview<QPushButton>("step"), Qt::LeftButton);
     }
     QString phase() const { return preview<QLabel>("phase")->text(); }
+    // Clicks 儲存 GIF and waits until saving ends; returns what a message box said.
+    QString saveGif(const QString &path) const
+    {
+        m_preview->askGifPath = [path](QWidget *, const QString &) { return path; };
+        auto *button = preview<QPushButton>("saveGif");
+        QTest::mouseClick(button, Qt::LeftButton);
+        return messageUntil([button] { return button->isEnabled(); });
+    }
     LedFrame shown() const
     {
         auto *leds = preview<LedMatrixView>("leds");
@@ -315,8 +327,7 @@ void TestPreview::savesGif()
     const std::vector<DisplayStep> model = modelOf(kDefaultTitle, "跑馬燈");
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("sign.gif"));
-    m_preview->askGifPath = [&path](QWidget *, const QString &) { return path; };
-    QCOMPARE(clickForMessage(preview<QPushButton>("saveGif")), QString());
+    QCOMPARE(saveGif(path), QString());
 
     int error = 0;
     const std::unique_ptr<GifFileType, GifCloser> gif(
@@ -361,11 +372,52 @@ void TestPreview::gifFailureIsReported()
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("missing/sign.gif"));
-    m_preview->askGifPath = [&path](QWidget *, const QString &) { return path; };
-    const QString message = clickForMessage(preview<QPushButton>("saveGif"));
+    const QString message = saveGif(path);
     QVERIFY2(message.contains(QDir::toNativeSeparators(path)), qPrintable(message));
     QVERIFY(!QFile::exists(path));
     QVERIFY(m_preview->isVisible());
+}
+
+void TestPreview::playsTestPattern()
+{
+    const std::vector<DisplayStep> pattern = testPatternProgram();
+    auto *toggle = preview<QPushButton>("testPattern");
+    QTest::mouseClick(toggle, Qt::LeftButton);
+    QCOMPARE(phase(), labelOf(pattern[0]));
+    QVERIFY(shown() == pattern[0].frame);
+    steps(64 + 16);
+    QCOMPARE(phase(), labelOf(pattern[64 + 16]));
+    QVERIFY(shown() == pattern[64 + 16].frame);
+    // A change of text waits until the test is turned off.
+    form<QLineEdit>("Text2")->setText(QStringLiteral("跑馬燈"));
+    QCOMPARE(phase(), labelOf(pattern[64 + 16]));
+    QTest::mouseClick(toggle, Qt::LeftButton);
+    const std::vector<DisplayStep> model = modelOf(kDefaultTitle, "跑馬燈");
+    QCOMPARE(phase(), labelOf(model[0]));
+    QVERIFY(shown() == model[0].frame);
+}
+
+void TestPreview::canceledGifKeepsEarlierFile()
+{
+    // Long enough that saving is still going when 取消 comes.
+    form<QLineEdit>("Text2")->setText(QString(2000, u'跑'));
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("sign.gif"));
+    const QByteArray earlier = "an earlier file";
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(earlier) == earlier.size());
+    file.close();
+    m_preview->askGifPath = [&path](QWidget *, const QString &) { return path; };
+    auto *button = preview<QPushButton>("saveGif");
+    QTest::mouseClick(button, Qt::LeftButton);
+    auto *progress = m_preview->findChild<QProgressDialog *>("gifProgress");
+    QVERIFY(progress);
+    QTRY_VERIFY(progress->isVisible() && progress->value() > 0);
+    QTest::mouseClick(progress->findChild<QPushButton *>(), Qt::LeftButton);
+    QCOMPARE(messageUntil([button] { return button->isEnabled(); }), QString());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), earlier);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"sign.gif"});
 }
 
 QTEST_MAIN(TestPreview)
