@@ -313,9 +313,22 @@ int runCommandLine(const QStringList &arguments, QIODevice &out, QIODevice &err,
         const std::vector<DisplayStep> program =
             pattern ? testPatternProgram()
                     : displayProgram(sampleTexts(texts[0], texts[1], canvas, kCodeBoxMargin));
-        const auto written = [&](QIODevice &file) { return writeDisplayGif(file, program); };
+        // A long text's GIF takes minutes: a terminal hears how far it has got.
+        qsizetype shown = -1;
+        const auto going = [&](qsizetype steps) {
+            if (const qsizetype percent = steps * 100 / qsizetype(program.size());
+                errIsTerminal && percent != shown) {
+                err.write(QStringLiteral("\r\033[Kwriting the GIF %1%").arg(percent).toUtf8());
+                shown = percent;
+            }
+            return true;
+        };
+        const auto written = [&](QIODevice &file) { return writeDisplayGif(file, program, going); };
         QString reason;
-        if (!saveAtomically(parser.value(gif), written, &reason)) {
+        const bool saved = saveAtomically(parser.value(gif), written, &reason);
+        if (errIsTerminal)
+            err.write("\r\033[K");
+        if (!saved) {
             say(err,
                 QStringLiteral("%1: cannot write %2: %3").arg(kProgram, parser.value(gif), reason));
             return 1;

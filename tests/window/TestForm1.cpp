@@ -118,6 +118,7 @@ private slots:
     void startState();
     void tabOrder();
     void nothingOverlaps();
+    void burnWithoutPort_data();
     void burnWithoutPort();
     void textWarnings();
     void generateFillsCodeBox();
@@ -263,10 +264,21 @@ void TestForm1::tabOrder()
                                  "Combo1"}));
 }
 
+void TestForm1::burnWithoutPort_data()
+{
+    QTest::addColumn<bool>("pattern");
+    QTest::newRow("燒錄") << false;
+    QTest::newRow("燒錄測試圖樣") << true;
+}
+
 void TestForm1::burnWithoutPort()
 {
+    QFETCH(bool, pattern);
     control<QComboBox>("Combo1")->setEditText(QString());
-    QTest::mouseClick(control<QAbstractButton>("Command4"), Qt::LeftButton);
+    if (pattern)
+        control<QAction>("burnTestPattern")->trigger();
+    else
+        QTest::mouseClick(control<QAbstractButton>("Command4"), Qt::LeftButton);
     QVERIFY(control<QLabel>("status")->text().contains(QStringLiteral("連接埠")));
     QCOMPARE(control<QAbstractButton>("Command4")->text(), QStringLiteral("燒錄"));
     QCOMPARE(control<QPlainTextEdit>("Text3")->toPlainText(), QStringLiteral("Text3"));
