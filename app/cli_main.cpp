@@ -1,10 +1,10 @@
 #include "cli/CommandLine.h"
+#include "platform/Terminal.h"
 
 #include <QFile>
 #include <QGuiApplication>
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -32,5 +32,5 @@ int main(int argc, char *argv[])
     QFile err;
     out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
     err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
-    return runCommandLine(app.arguments(), out, err, isatty(fileno(stderr)));
+    return runCommandLine(app.arguments(), out, err, standardErrorIsTerminal());
 }

@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <filesystem>
@@ -24,4 +25,20 @@ bool SketchFile::open()
 bool SketchFile::close()
 {
     return saveAtomically(m_path, bytes(), &m_error);
+}
+
+bool folderTakesFiles(const QString &folder)
+{
+    return QFileInfo(folder).isWritable();
+}
+
+QString sketchFilePath(const QString &programFolder,
+                       const std::function<bool(const QString &)> &takesFiles)
+{
+    const QString besideProgram = programFolder + QStringLiteral("/bb");
+    // A bb folder made ready beside the program counts, even when the rest of its folder is shut.
+    const QString receiving = QFileInfo(besideProgram).isDir() ? besideProgram : programFolder;
+    const QString folder =
+        takesFiles(receiving) ? besideProgram : QDir::homePath() + QStringLiteral("/Arduino/bb");
+    return QDir::toNativeSeparators(folder + QStringLiteral("/bb.ino"));
 }

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // The sketch file at path. Collects the lines as AnsiSink does and replaces
 // the file whole on close, so a failed write leaves an earlier file as it was.
 // A missing folder is created on open.
@@ -22,3 +24,13 @@ private:
     QString m_path;
     QString m_error;
 };
+
+// Whether files can be made in folder.
+bool folderTakesFiles(const QString &folder);
+
+// Where 寫入檔案 writes: bb/bb.ino beside the program when that folder takes
+// files (a build tree, a portable copy); otherwise, as when installed under
+// /usr/bin, bb/bb.ino in the Arduino sketchbook, ~/Arduino, where the Arduino
+// IDE looks on Linux.
+QString sketchFilePath(const QString &programFolder,
+                       const std::function<bool(const QString &)> &takesFiles = folderTakesFiles);

@@ -1,5 +1,8 @@
 #include "platform/HugeImage.h"
 
+// Huge pages are a Linux matter; elsewhere the image is an ordinary one.
+#ifdef Q_OS_LINUX
+
 #include <sys/mman.h>
 
 namespace {
@@ -35,3 +38,12 @@ QImage hugeImage(int width, int height)
     return QImage(static_cast<uchar *>(address), width, height, bytesPerLine, QImage::Format_RGB32,
                   unmap, new Mapping{address, size});
 }
+
+#else
+
+QImage hugeImage(int width, int height)
+{
+    return QImage(width, height, QImage::Format_RGB32);
+}
+
+#endif

@@ -135,8 +135,7 @@ Form1::Form1(Clipboard &clipboard, QWidget *parent) : QWidget(parent), m_clipboa
     m_progress->hide();
 
     Option1->setChecked(true);
-    Command5->setToolTip(QStringLiteral("請開啟程式所在資料夾的bb") + QDir::separator() +
-                         QStringLiteral("bb.ino"));
+    setSketchPath(sketchFilePath(QCoreApplication::applicationDirPath()));
 
     QFont codeFont(GlyphCanvas::resolveFamily(kFaceMing), 12);
     codeFont.setWeight(QFont::Normal);
@@ -184,10 +183,14 @@ Form1::Form1(Clipboard &clipboard, QWidget *parent) : QWidget(parent), m_clipboa
         });
 }
 
-QString Form1::sketchPath()
+void Form1::setSketchPath(const QString &path)
 {
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() +
-                                    QStringLiteral("/bb/bb.ino"));
+    m_sketchPath = path;
+    const QString besideProgram = QDir::toNativeSeparators(QCoreApplication::applicationDirPath() +
+                                                           QStringLiteral("/bb/bb.ino"));
+    Command5->setToolTip(path == besideProgram ? QStringLiteral("請開啟程式所在資料夾的bb") +
+                                                     QDir::separator() + QStringLiteral("bb.ino")
+                                               : QStringLiteral("請開啟") + path);
 }
 
 void Form1::generate()
@@ -228,7 +231,7 @@ void Form1::showStatus(const QString &done, const SketchData &data)
 
 void Form1::writeSketchFile()
 {
-    const QString path = sketchPath();
+    const QString &path = m_sketchPath;
     SketchFile file(path);
     SketchData data;
     const bool written = fileRun(Text1->text(), Text2->text(), m_canvas, file, &data);

@@ -29,8 +29,9 @@ class Form1 : public QWidget
 public:
     explicit Form1(Clipboard &clipboard, QWidget *parent = nullptr);
 
-    // Where 寫入檔案 writes: bb/bb.ino in the executable's folder.
-    static QString sketchPath();
+    // Where 寫入檔案 writes; its hover hint names it.
+    const QString &sketchPath() const { return m_sketchPath; }
+    void setSketchPath(const QString &path);
 
 private:
     void generate();
@@ -75,4 +76,5 @@ private:
     bool m_burningTestPattern = false;
     PreviewWindow *m_preview = nullptr;
     QLabel *m_status;
+    QString m_sketchPath;
 };

@@ -2,6 +2,7 @@
 #include "generator/DefaultTexts.h"
 #include "generator/GenerationRun.h"
 #include "output/AnsiSink.h"
+#include "output/SketchFile.h"
 #include "platform/Clipboard.h"
 #include "window/Form1.h"
 
@@ -19,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -129,6 +131,8 @@ private slots:
     void writeSketchFile();
     void writeFailure_data();
     void writeFailure();
+    void sketchFolder_data();
+    void sketchFolder();
     void memoryWarning_data();
     void memoryWarning();
 
@@ -388,11 +392,11 @@ void TestForm1::fontChoice()
 
 void TestForm1::writeSketchFile()
 {
-    QCOMPARE(Form1::sketchPath(), QDir::toNativeSeparators(sketchFile()));
+    QCOMPARE(m_form->sketchPath(), QDir::toNativeSeparators(sketchFile()));
 
     QCOMPARE(clickForMessage(control<QPushButton>("Command5")), QString());
     QCOMPARE(readAll(sketchFile()), fileBytes(kDefaultTitle, kDefaultText));
-    QVERIFY(control<QLabel>("status")->text().contains(Form1::sketchPath()));
+    QVERIFY(control<QLabel>("status")->text().contains(m_form->sketchPath()));
 
     // A second write replaces the first whole, shorter as it is.
     auto *text = control<QLineEdit>("Text2");
@@ -439,12 +443,48 @@ void TestForm1::writeFailure()
     const QString typed = title->text();
 
     const QString message = clickForMessage(control<QPushButton>("Command5"));
-    QVERIFY2(message.contains(Form1::sketchPath()), qPrintable(message));
+    QVERIFY2(message.contains(m_form->sketchPath()), qPrintable(message));
     // A reason follows the path.
-    QVERIFY2(message.section(Form1::sketchPath(), 1).trimmed().size() > 0, qPrintable(message));
+    QVERIFY2(message.section(m_form->sketchPath(), 1).trimmed().size() > 0, qPrintable(message));
     QCOMPARE(bbSnapshot(), before);
     QCOMPARE(title->text(), typed);
     QCOMPARE(control<QLabel>("status")->text(), QString());
+}
+
+void TestForm1::sketchFolder_data()
+{
+    // Folders, under the test's own program folder and home, that take files.
+    QTest::addColumn<QStringList>("open");
+    QTest::addColumn<bool>("bbReady");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("program folder takes files") << QStringList{"program"} << false << "program/bb";
+    QTest::newRow("installed: program folder shut") << QStringList{} << false << "home/Arduino/bb";
+    QTest::newRow("bb made ready in a shut folder")
+        << QStringList{"program/bb"} << true << "program/bb";
+}
+
+void TestForm1::sketchFolder()
+{
+    QFETCH(QStringList, open);
+    QFETCH(bool, bbReady);
+    QFETCH(QString, written);
+    QTemporaryDir root;
+    const QString program = root.filePath(QStringLiteral("program"));
+    QVERIFY(QDir().mkpath(bbReady ? program + QStringLiteral("/bb") : program));
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", root.filePath(QStringLiteral("home")).toLocal8Bit());
+    const QString path = sketchFilePath(program, [&](const QString &folder) {
+        return open.contains(QDir(root.path()).relativeFilePath(folder));
+    });
+    qputenv("HOME", home);
+    const QString expected = QDir::toNativeSeparators(root.filePath(written + "/bb.ino"));
+    QCOMPARE(path, expected);
+
+    m_form->setSketchPath(path);
+    QCOMPARE(control<QPushButton>("Command5")->toolTip(), QStringLiteral("請開啟") + expected);
+    QCOMPARE(clickForMessage(control<QPushButton>("Command5")), QString());
+    QCOMPARE(readAll(expected), fileBytes(kDefaultTitle, kDefaultText));
+    QVERIFY(control<QLabel>("status")->text().contains(expected));
 }
 
 void TestForm1::memoryWarning_data()

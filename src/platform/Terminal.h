@@ -1,0 +1,4 @@
+#pragma once
+
+// Whether standard error goes to a terminal, where progress may redraw its line.
+bool standardErrorIsTerminal();
