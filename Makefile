@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test test-sanitize bench clean
+.PHONY: all deps build run test test-sanitize package bench clean
 
 all: build
 
@@ -21,10 +21,15 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 	$(MAKE) test-sanitize
 
+# The package check is left out: a .deb is made from the release build only.
 test-sanitize: deps
 	cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=Debug -DMARQUEE_SANITIZE=ON -DMARQUEE_BENCH=OFF
 	cmake --build $(BUILD)-sanitize -j$(JOBS)
-	ctest --test-dir $(BUILD)-sanitize --output-on-failure -j$(JOBS) -LE board
+	ctest --test-dir $(BUILD)-sanitize --output-on-failure -j$(JOBS) -LE "board|package"
+
+# The Debian package, in $(BUILD)/.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 bench: build
 	$(BUILD)/bin/marquee-bench
