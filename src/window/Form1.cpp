@@ -291,7 +291,8 @@ void Form1::burn()
 
 void Form1::burnTestPattern()
 {
-    if (!m_board.isRunning() && portChosen())
+    // Its action is disabled while a burn runs.
+    if (portChosen())
         startBurning(testPatternCode(), true);
 }
 
