@@ -1,6 +1,21 @@
 #include "board/ArduinoMega.h"
 
+#include <QFile>
+
 namespace ArduinoMega {
+
+QString coreVersion()
+{
+    QFile platform(kCoreRoot + QStringLiteral("/platform.txt"));
+    if (!platform.open(QIODevice::ReadOnly))
+        return {};
+    while (!platform.atEnd()) {
+        const QByteArray line = platform.readLine().trimmed();
+        if (line.startsWith("version="))
+            return QString::fromUtf8(line.mid(8));
+    }
+    return {};
+}
 
 QStringList boardFlags()
 {

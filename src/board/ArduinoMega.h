@@ -8,8 +8,8 @@
 namespace ArduinoMega {
 
 inline const QString kCoreRoot = QStringLiteral("/usr/share/arduino/hardware/arduino/avr");
-// platform.txt's version, which names the cached build of the core.
-inline const QString kCoreVersion = QStringLiteral("1.8.7");
+// The version the installed core declares in its platform.txt; empty when unreadable.
+QString coreVersion();
 
 inline constexpr int kUploadBaud = 115200;
 inline const QString kUploadProtocol = QStringLiteral("wiring");

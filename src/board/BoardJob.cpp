@@ -5,7 +5,6 @@
 #include "generator/BoardMemory.h"
 
 #include <QCryptographicHash>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -46,17 +45,15 @@ const QStringList &programs()
 
 // Names the cached core by what went into it: the core, the flags and the
 // compiler, whose LTO objects no other compiler version reads.
-QString coreKey()
+QString coreKey(const QByteArray &compilerVersion)
 {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     for (const QString &part :
          ArduinoMega::cFlags() + ArduinoMega::cxxFlags() + ArduinoMega::coreSources())
         hash.addData(part.toUtf8() + '\0');
-    const QFileInfo compiler(QStandardPaths::findExecutable(QStringLiteral("avr-gcc")));
-    hash.addData(QByteArray::number(compiler.lastModified().toMSecsSinceEpoch()) + '\0' +
-                 QByteArray::number(compiler.size()));
+    hash.addData(compilerVersion);
     return QStringLiteral("core-%1-mega2560-%2")
-        .arg(ArduinoMega::kCoreVersion, QString::fromLatin1(hash.result().toHex().left(12)));
+        .arg(ArduinoMega::coreVersion(), QString::fromLatin1(hash.result().toHex().left(12)));
 }
 
 // Both directions over the wire at the board's speed, with room to spare.
@@ -97,6 +94,7 @@ void BoardJob::start(const QByteArray &sketch, const QString &port)
 {
     m_steps.clear();
     m_next = 0;
+    m_uploadStep = kNoStep;
     m_hex.clear();
     m_result = BoardResult{};
     m_result.port = port;
@@ -111,11 +109,24 @@ void BoardJob::start(const QByteArray &sketch, const QString &port)
     if (!checkTools())
         return;
 
+    if (!writeSketch(sketch))
+        return;
+
     emit progress(Stage::Compiling, -1);
-    addCoreSteps();
-    addCompileSteps(sketch);
-    if (!port.isEmpty())
-        addUploadStep();
+    // The compiler's version names the cached core, so it is asked first.
+    m_steps.push_back(
+        {[] {
+             return ToolCommand{QStringLiteral("avr-gcc"), {QStringLiteral("--version")}};
+         },
+         kToolTimeout,
+         [this] {
+             addCoreSteps(coreKey(m_tool.output()));
+             addCompileSteps();
+             if (!m_result.port.isEmpty())
+                 addUploadStep();
+             return true;
+         },
+         [this](ToolRun::End) { compileFailed(); }});
     runNext();
 }
 
@@ -143,9 +154,9 @@ bool BoardJob::checkTools()
     return false;
 }
 
-void BoardJob::addCoreSteps()
+void BoardJob::addCoreSteps(const QString &key)
 {
-    const QString cached = coreCacheFolder() + u'/' + coreKey();
+    const QString cached = coreCacheFolder() + u'/' + key;
     m_coreArchive = cached + QStringLiteral("/core.a");
     if (QFileInfo::exists(m_coreArchive))
         return;
@@ -188,15 +199,19 @@ void BoardJob::addCoreSteps()
                        [this](ToolRun::End) { compileFailed(); }});
 }
 
-void BoardJob::addCompileSteps(const QByteArray &sketch)
+bool BoardJob::writeSketch(const QByteArray &sketch)
 {
     // What the IDE adds to a .ino; #line keeps the compiler's messages on the sketch's own lines.
     QFile source(m_work->filePath(kSketchSource));
-    if (!source.open(QIODevice::WriteOnly) ||
-        source.write("#include <Arduino.h>\n#line 1 \"bb.ino\"\n" + sketch) < 0 || !source.flush())
-        return finish(BoardFailure::CompileFailed, source.errorString());
-    source.close();
+    if (source.open(QIODevice::WriteOnly) &&
+        source.write("#include <Arduino.h>\n#line 1 \"bb.ino\"\n" + sketch) >= 0 && source.flush())
+        return true;
+    finish(BoardFailure::CompileFailed, source.errorString());
+    return false;
+}
 
+void BoardJob::addCompileSteps()
+{
     const auto ok = [] { return true; };
     const auto failed = [this](ToolRun::End) { compileFailed(); };
     m_steps.push_back({[] {
@@ -276,6 +291,7 @@ bool BoardJob::readSizes()
 void BoardJob::addUploadStep()
 {
     const QString port = m_result.port;
+    m_uploadStep = m_steps.size();
     m_steps.push_back({[port] {
                            return ToolCommand{QStringLiteral("avrdude"),
                                               {QStringLiteral("-p"), QStringLiteral("atmega2560"),
@@ -318,8 +334,7 @@ void BoardJob::runNext()
 
 bool BoardJob::uploading() const
 {
-    // The upload, when there is one, is the last step.
-    return !m_result.port.isEmpty() && m_next + 1 == m_steps.size();
+    return m_next == m_uploadStep;
 }
 
 void BoardJob::onOutput()
@@ -343,7 +358,8 @@ void BoardJob::onOutput()
 
 void BoardJob::stepEnded(ToolRun::End end)
 {
-    const Step &step = m_steps[m_next];
+    // A copy: a step's done() may add steps, which moves the others.
+    const Step step = m_steps[m_next];
     switch (end) {
     case ToolRun::End::Done:
         ++m_next;

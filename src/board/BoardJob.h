@@ -57,8 +57,9 @@ private:
     };
 
     bool checkTools();
-    void addCoreSteps();
-    void addCompileSteps(const QByteArray &sketch);
+    bool writeSketch(const QByteArray &sketch);
+    void addCoreSteps(const QString &key);
+    void addCompileSteps();
     void addUploadStep();
     void runNext();
     void stepEnded(ToolRun::End end);
@@ -73,6 +74,8 @@ private:
     QTimer m_portWatch;
     std::vector<Step> m_steps;
     std::size_t m_next = 0;
+    static constexpr auto kNoStep = std::size_t(-1);
+    std::size_t m_uploadStep = kNoStep;
     std::unique_ptr<QTemporaryDir> m_work;
     std::unique_ptr<QTemporaryDir> m_coreStaging;
     QString m_coreArchive;

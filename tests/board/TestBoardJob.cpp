@@ -1,13 +1,16 @@
 // The compile's own guarantees: a core cache shared safely, messages that name
 // what to fix.
 
+#include "board/ArduinoMega.h"
 #include "board/BoardJob.h"
 #include "canvas/GlyphCanvas.h"
 #include "generator/DefaultTexts.h"
 #include "generator/GenerationRun.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,6 +22,7 @@ private slots:
     void init();
     void cleanup();
     void twoAtOnceShareTheCache();
+    void coreFollowsTheCompiler();
     void failure_data();
     void failure();
 
@@ -73,6 +77,38 @@ void TestBoardJob::twoAtOnceShareTheCache()
         QDir(BoardJob::coreCacheFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     QCOMPARE(entries.filter(QStringLiteral("core-")).size(), 1);
     QCOMPARE(entries.filter(QStringLiteral("building-")), QStringList{"building-crashed"});
+}
+
+// A core built by another compiler, or from another core, is never linked.
+void TestBoardJob::coreFollowsTheCompiler()
+{
+    const auto compile = [] {
+        BoardJob job;
+        QSignalSpy done(&job, &BoardJob::finished);
+        job.start(defaultSketch(), QString());
+        return done.wait(60000) &&
+               done.first().first().value<BoardResult>().failure == BoardFailure::None;
+    };
+    QVERIFY(compile());
+
+    // The same compiler, saying it is another version.
+    QTemporaryDir bin;
+    QFile gcc(bin.filePath(QStringLiteral("avr-gcc")));
+    QVERIFY(gcc.open(QIODevice::WriteOnly));
+    gcc.write("#!/bin/sh\n[ \"$1\" = --version ] && { echo 'avr-gcc (GCC) 99.1.0'; exit 0; }\n"
+              "exec \"" +
+              QStandardPaths::findExecutable(QStringLiteral("avr-gcc")).toUtf8() + "\" \"$@\"\n");
+    gcc.close();
+    QVERIFY(gcc.setPermissions(gcc.permissions() | QFile::ExeOwner));
+    qputenv("PATH", bin.path().toUtf8() + ':' + m_path);
+    QVERIFY(compile());
+
+    const QStringList cores =
+        QDir(BoardJob::coreCacheFolder()).entryList({QStringLiteral("core-*")}, QDir::Dirs);
+    QCOMPARE(cores.size(), 2);
+    QVERIFY(!ArduinoMega::coreVersion().isEmpty());
+    for (const QString &core : cores)
+        QVERIFY(core.startsWith(QStringLiteral("core-%1-").arg(ArduinoMega::coreVersion())));
 }
 
 void TestBoardJob::failure_data()

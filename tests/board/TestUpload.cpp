@@ -2,6 +2,7 @@
 // Mega 2560 that runs the board's real bootloader: the flash must hold exactly
 // the HEX --hex writes, and the sketch must then scan out the modelled frames.
 
+#include "HexImage.h"
 #include "ProbedRuns.h"
 #include "canvas/GlyphCanvas.h"
 #include "generator/DefaultTexts.h"
@@ -106,15 +107,6 @@ QByteArray cli(const QStringList &arguments, int *status, QByteArray *err = null
     return process.readAllStandardOutput();
 }
 
-// The flash bytes a HEX file fills.
-QByteArray hexImage(const QString &hex)
-{
-    const QString bin = hex + QStringLiteral(".bin");
-    QProcess::execute(QStringLiteral("avr-objcopy"), {"-I", "ihex", "-O", "binary", hex, bin});
-    QFile file(bin);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestUpload : public QObject
@@ -156,7 +148,9 @@ void TestUpload::initTestCase()
         cli(pattern ? QStringList{"--test-pattern", "--hex", hex} : QStringList{"--hex", hex},
             &status);
         QCOMPARE(status, 0);
-        m_image[pattern] = hexImage(hex);
+        QFile file(hex);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        m_image[pattern] = hexImage(file.readAll());
         QVERIFY(m_image[pattern].size() > 500);
     }
     GlyphCanvas canvas;

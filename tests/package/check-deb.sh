@@ -35,9 +35,10 @@ done
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
+# Debian 13 renamed some libraries for 64-bit time (libqt6core6t64).
 for pkg in fonts-arphic-uming fonts-cns11643-kai gcc-avr binutils-avr avr-libc arduino-core-avr avrdude \
     libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport6; do
-    grep -Eq "(^|, )$pkg( |,|$)" <<<"$depends" || fail "Depends lacks $pkg"
+    grep -Eq "(^|, )$pkg(t64)?( |,|$)" <<<"$depends" || fail "Depends lacks $pkg"
 done
 
 root=$scratch/root
@@ -53,12 +54,14 @@ out=$(desktop-file-validate "$root/usr/share/applications/$id.desktop" 2>&1) ||
 [[ -z $out ]] || fail "desktop-file-validate: $out"
 
 # The metainfo on its own, then with the desktop file and icon it names, as installed.
+# AppStream before 1.0 (Debian 12) does not know the <developer> tag that 1.0 asks for.
+notes() { grep -E '^ *[EWI]:' | grep -v 'unknown-tag developer$'; }
 out=$(appstreamcli validate --no-net --no-color "$root/usr/share/metainfo/$id.metainfo.xml" 2>&1) ||
     fail "appstreamcli validate: $out"
-grep -Eq '^ *[EWI]:' <<<"$out" && fail "appstreamcli validate: $out"
+notes <<<"$out" >/dev/null && fail "appstreamcli validate: $out"
 out=$(appstreamcli validate-tree --no-net --no-color "$root" 2>&1) ||
     fail "appstreamcli validate-tree: $out"
-grep -Eq '^ *[EWI]:' <<<"$out" && fail "appstreamcli validate-tree: $out"
+notes <<<"$out" >/dev/null && fail "appstreamcli validate-tree: $out"
 
 [[ $failures -eq 0 ]] || exit 1
 echo "package checks passed"
