@@ -1,10 +1,9 @@
 #include "cli/CommandLine.h"
+#include "cli/Messages.h"
 #include "platform/Terminal.h"
 
 #include <QFile>
 #include <QGuiApplication>
-
-#include <cstdio>
 
 namespace {
 
@@ -23,14 +22,21 @@ void messages(QtMsgType type, const QMessageLogContext &context, const QString &
 
 int main(int argc, char *argv[])
 {
+    // Before anything opens a file that could take a closed stream's place.
+    const bool outOpen = holdStandardStream(1);
+    const bool errOpen = holdStandardStream(2);
+    holdStandardStream(0);
     qtHandler = qInstallMessageHandler(messages);
-    // Drawing text needs a platform, not a display.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Drawing text needs a platform, never a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    Messages::installTranslations(QLocale::system());
+    // By descriptor, not through stdio's buffer: a refused write shows at once.
     QFile out;
     QFile err;
-    out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
-    err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    if (outOpen)
+        out.open(1, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    if (errOpen)
+        err.open(2, QIODevice::WriteOnly | QIODevice::Unbuffered);
     return runCommandLine(app.arguments(), out, err, standardErrorIsTerminal());
 }

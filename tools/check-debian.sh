@@ -60,7 +60,7 @@ step() {
     from=$(wc -l <"$log")
     if ! "$@" >>"$log" 2>&1; then
         local why
-        why=$(tail -n +"$from" "$log" | grep -m1 -E 'FAIL!|[Ee]rror|E: |Could NOT|not found|failed' || tail -n1 "$log")
+        why=$(tail -n +"$from" "$log" | grep -m1 -E 'FAIL!|FAIL:|\*\*\*Failed|ERROR:|CMake Error|^E: |error:' || tail -n1 "$log")
         echo "$release: failed at $name: $why (log: $log)"
         exit 1
     fi

@@ -26,7 +26,7 @@ std::optional<AvrdudeProgress> avrdudeProgress(const QByteArray &output)
     return AvrdudeProgress{AvrdudeProgress::Stage::Writing, barPercent(output, writing)};
 }
 
-BoardResult avrdudeFailure(const QByteArray &output)
+BoardResult avrdudeFailure(const QByteArray &output, bool answered, bool portThere)
 {
     BoardResult result;
     if (output.contains("Permission denied")) {
@@ -47,5 +47,11 @@ BoardResult avrdudeFailure(const QByteArray &output)
             }
         }
     }
+    if (!answered && result.failure != BoardFailure::PermissionDenied &&
+        result.failure != BoardFailure::PortGone)
+        result.failure = BoardFailure::NoAnswer;
+    // However avrdude put it, a port that is no longer there went away.
+    if (!portThere)
+        result.failure = BoardFailure::PortGone;
     return result;
 }

@@ -21,4 +21,5 @@ std::optional<AvrdudeProgress> avrdudeProgress(const QByteArray &output);
 
 // Why avrdude failed, from what it printed: one of PermissionDenied, PortGone,
 // NoAnswer or UploadFailed (then detail holds avrdude's first error line).
-BoardResult avrdudeFailure(const QByteArray &output);
+// answered: the board answered in time; portThere: the port still exists.
+BoardResult avrdudeFailure(const QByteArray &output, bool answered = true, bool portThere = true);

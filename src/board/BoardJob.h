@@ -1,16 +1,16 @@
 #pragma once
 
 #include "board/BoardResult.h"
-#include "platform/ToolRun.h"
+#include "board/StepRunner.h"
 
 #include <QObject>
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <chrono>
 #include <functional>
 #include <memory>
-#include <vector>
+
+class CoreCache;
 
 // Compiles a sketch for the Arduino Mega 2560 as the Arduino IDE does and,
 // when a port is given, uploads it with avrdude. Every program runs without
@@ -27,18 +27,16 @@ public:
     explicit BoardJob(QObject *parent = nullptr);
     ~BoardJob() override;
 
-    // sketch: the bytes of the .ino.
+    // sketch: the bytes of the .ino; a relative port is taken from the current folder.
     void start(const QByteArray &sketch, const QString &port);
     // Stops the running program; finished() follows with Canceled.
     void cancel();
     bool isRunning() const { return m_running; }
+    bool isUploading() const { return m_uploading; }
 
     // After a successful compile: the Intel HEX, and the linked program.
     const QByteArray &hex() const { return m_hex; }
     QString elfPath() const;
-
-    // Where the compiled core is kept between runs, one folder per core version.
-    static QString coreCacheFolder();
 
 signals:
     // percent is -1 while compiling and connecting.
@@ -46,42 +44,35 @@ signals:
     void finished(const BoardResult &result);
 
 private:
-    struct Step
-    {
-        std::function<ToolCommand()> command;
-        std::chrono::milliseconds timeout;
-        // After the program ended well; false when the job ends here (m_result says why).
-        std::function<bool()> done;
-        // What a failure of the program means.
-        std::function<void(ToolRun::End)> failed;
-    };
-
-    bool checkTools();
-    bool writeSketch(const QByteArray &sketch);
-    void addCoreSteps(const QString &key);
-    void addCompileSteps();
-    void addUploadStep();
-    void runNext();
-    void stepEnded(ToolRun::End end);
-    bool uploading() const;
+    using Then = std::function<void()>;
+    // The compiler is quick; the default time only catches one that hangs.
+    void run(const QList<ToolCommand> &commands, Then done,
+             std::function<void(ToolRun::End)> failed = {},
+             std::chrono::milliseconds timeout = std::chrono::minutes(2));
+    void stepsEnded(ToolRun::End end);
+    void buildCore();
+    void compileSketch();
+    void link(bool measure);
+    void readSizes();
+    void readHex();
+    void upload();
+    void uploadFailed(ToolRun::End end);
     void onOutput();
-    void finish(BoardFailure failure, const QString &detail = {});
     void compileFailed();
-    bool readSizes();
+    void finish(BoardFailure failure, const QString &detail = {}, const QString &reason = {});
 
-    ToolRun m_tool;
+    StepRunner m_runner;
+    Then m_done;
+    std::function<void(ToolRun::End)> m_failed;
     // avrdude may wait many seconds on a port that is gone; the job need not.
     QTimer m_portWatch;
-    std::vector<Step> m_steps;
-    std::size_t m_next = 0;
-    static constexpr auto kNoStep = std::size_t(-1);
-    std::size_t m_uploadStep = kNoStep;
     std::unique_ptr<QTemporaryDir> m_work;
-    std::unique_ptr<QTemporaryDir> m_coreStaging;
-    QString m_coreArchive;
+    std::unique_ptr<CoreCache> m_core;
     QByteArray m_hex;
     BoardResult m_result;
     bool m_running = false;
+    bool m_uploading = false;
     bool m_answered = false;
-    bool m_linkToMeasure = false;
+    // A link that fails on a cached core builds the core anew, once.
+    bool m_coreBuilt = false;
 };

@@ -1,7 +1,9 @@
 #include "board/SerialPorts.h"
 
 #include "board/ArduinoMega.h"
+#include "platform/FileKind.h"
 
+#include <QFileInfo>
 #include <QSerialPortInfo>
 
 #include <algorithm>
@@ -50,4 +52,14 @@ QList<SerialPortEntry> availablePorts()
         ports.append(entry);
     }
     return orderedPorts(ports);
+}
+
+BoardFailure portFailure(const QString &port)
+{
+    if (port.isEmpty())
+        return BoardFailure::None;
+    if (!QFileInfo::exists(port))
+        return BoardFailure::NoPort;
+    // avrdude would wait forever on a FIFO, and take net:host:port for a network address.
+    return isCharacterDevice(port) ? BoardFailure::None : BoardFailure::NotSerialPort;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "board/BoardResult.h"
+
 #include <QList>
 #include <QString>
 
@@ -22,3 +24,7 @@ QList<SerialPortEntry> orderedPorts(QList<SerialPortEntry> ports);
 
 // The serial ports of this machine, ordered.
 QList<SerialPortEntry> availablePorts();
+
+// Why port cannot go to avrdude: NoPort when nothing is there, NotSerialPort
+// for a file, a folder, a FIFO or a name; None for a device or an empty port.
+BoardFailure portFailure(const QString &port);

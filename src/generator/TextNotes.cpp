@@ -45,6 +45,10 @@ TextNotes textNotes(const QString &title, const QString &text, const GlyphCanvas
 
     TextNotes notes;
     notes.titleColumns = canvas.textWidth(title, font);
+    // One note then says it all.
+    notes.noFonts = QFontDatabase::families().isEmpty();
+    if (notes.noFonts)
+        return notes;
     for (const QString &part : {title, text}) {
         for (const char32_t code : part.toUcs4()) {
             if (!needsGlyph(code) || face.supportsCharacter(code) ||

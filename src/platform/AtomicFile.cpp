@@ -1,5 +1,6 @@
 #include "platform/AtomicFile.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 bool saveAtomically(const QString &path, const QByteArray &bytes, QString *error)
@@ -11,6 +12,16 @@ bool saveAtomically(const QString &path, const QByteArray &bytes, QString *error
 bool saveAtomically(const QString &path, const std::function<bool(QIODevice &)> &write,
                     QString *error)
 {
+    // A device or a FIFO (/dev/null, a pipe to a reader) is written to, never
+    // replaced: swapping a regular file in would break whatever else uses it.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile() && !target.isDir()) {
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && write(file) && file.flush())
+            return true;
+        *error = file.errorString();
+        return false;
+    }
     QSaveFile file(path);
     // commit() misses an error that only its own final flush meets, so flush first.
     if (file.open(QIODevice::WriteOnly) && write(file) && file.flush() && file.commit())

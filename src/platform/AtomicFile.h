@@ -8,7 +8,8 @@
 class QIODevice;
 
 // Replaces the file at path with bytes, or leaves it exactly as it was.
-// On failure returns false and puts the reason into *error.
+// On failure returns false and puts the reason into *error. A device or a
+// FIFO at path is written to in place.
 bool saveAtomically(const QString &path, const QByteArray &bytes, QString *error);
 
 // The same, for a file that write puts into the device piece by piece. When

@@ -1,5 +1,7 @@
 #include "window/Form1.h"
 
+#include "cli/CliActions.h"
+#include "cli/Messages.h"
 #include "generator/BoardMemory.h"
 #include "generator/DefaultTexts.h"
 #include "generator/GenerationRun.h"
@@ -31,47 +33,10 @@ namespace {
 // The layout is kept in twips, as the window was designed; 15 make a pixel at 96 dpi.
 constexpr int kTwipsPerPixel = 15;
 
-// What went wrong with the board, and what to do about it.
-QString boardMessage(const BoardResult &result, bool testPattern)
+// A sentence of the shared table as the window shows it: a Chinese full stop.
+QString sentence(const QString &text)
 {
-    switch (result.failure) {
-    case BoardFailure::None:
-        if (testPattern)
-            return QStringLiteral("已燒錄測試圖樣到 %1：寫入 %2 位元組。"
-                                  "在預覽按「測試圖樣」，對照招牌檢查接線。")
-                .arg(result.port)
-                .arg(result.programBytes);
-        return QStringLiteral("已燒錄到 %1：寫入 %2 位元組。")
-            .arg(result.port)
-            .arg(result.programBytes);
-    case BoardFailure::ToolMissing:
-        return QStringLiteral("尚未安裝 Arduino 工具，請安裝 Debian 套件：sudo apt install %1")
-            .arg(result.detail);
-    case BoardFailure::CompileFailed:
-        return QStringLiteral("程式無法編譯：%1").arg(result.detail);
-    case BoardFailure::TooBig:
-        return QStringLiteral("程式需要 %1 位元組 SRAM，超過板子的 %2，請縮短文字。")
-            .arg(result.sramNeeded)
-            .arg(result.sramLimit);
-    case BoardFailure::NoPort:
-        return QStringLiteral("找不到連接埠 %1，請接上板子，再從清單選擇連接埠。").arg(result.port);
-    case BoardFailure::PortGone:
-        return QStringLiteral("燒錄時連接埠 %1 中斷了，請重新接上板子再燒錄一次。")
-            .arg(result.port);
-    case BoardFailure::PermissionDenied:
-        return QStringLiteral("沒有權限開啟 %1：請把使用者加入 dialout 群組"
-                              "（sudo usermod -aG dialout $USER），然後登出再登入。")
-            .arg(result.port);
-    case BoardFailure::NoAnswer:
-        return QStringLiteral("%1 上的板子沒有回應：請確認板子是 Arduino Mega 2560、"
-                              "連接埠正確，且沒有其他程式（例如序列埠監控視窗）占用它。")
-            .arg(result.port);
-    case BoardFailure::UploadFailed:
-        return QStringLiteral("燒錄到 %1 失敗：%2").arg(result.port, result.detail);
-    case BoardFailure::Canceled:
-        return QStringLiteral("已取消燒錄，板子上的程式可能不完整，請再燒錄一次。");
-    }
-    return {};
+    return text + QStringLiteral("。");
 }
 
 QRect twips(int left, int top, int width, int height)
@@ -131,6 +96,7 @@ Form1::Form1(Clipboard &clipboard, QWidget *parent) : QWidget(parent), m_clipboa
     // Right of the buttons, where a status line never covers a control.
     m_status = control<QLabel>(this, "status", twips(10680, 7800, 4215, 735));
     m_status->setWordWrap(true);
+    connect(m_status, &QLabel::linkActivated, this, &Form1::showLog);
     m_progress = control<QProgressBar>(this, "progress", twips(10680, 8580, 4215, 300));
     m_progress->hide();
 
@@ -193,40 +159,51 @@ void Form1::setSketchPath(const QString &path)
                                                : QStringLiteral("請開啟") + path);
 }
 
-void Form1::generate()
+SketchData Form1::generate()
 {
     SketchData data;
     Text3->setPlainText(codeBoxRun(Text1->text(), Text2->text(), m_canvas, &data));
     pic->update();
     showStatus(QString(), data);
+    return data;
 }
 
 void Form1::showStatus(const QString &done, const SketchData &data)
 {
-    QStringList warnings;
-    if (const int needed = sketchSramBytes(data); needed > kBoardSramBytes)
-        warnings.append(QStringLiteral("注意：程式需要 %1 位元組 SRAM，超過板子的 %2，請縮短文字。")
-                            .arg(needed)
-                            .arg(kBoardSramBytes));
+    QStringList lines;
     const TextNotes notes = textNotes(Text1->text(), Text2->text(), m_canvas);
-    if (notes.titleColumns > SketchData::kTitleColumns)
-        warnings.append(QStringLiteral("注意：標題寬 %1 欄，招牌只顯示前 %2 欄。")
-                            .arg(notes.titleColumns)
-                            .arg(SketchData::kTitleColumns));
-    for (const bool otherFace : {true, false}) {
-        const QStringList characters =
-            missingCharacters(notes, otherFace, QStringLiteral("「%1」(%2)"));
-        if (!characters.isEmpty())
-            warnings.append(QStringLiteral("注意：%1沒有%2的字形，%3。")
-                                .arg(m_canvas.font().name, characters.join(QStringLiteral("、")),
-                                     otherFace ? QStringLiteral("會改用其他字型顯示")
-                                               : QStringLiteral("招牌上會顯示方框")));
-    }
+    for (const QString &warning : sketchWarnings(data, notes, m_canvas.font().name, false))
+        lines.append(QStringLiteral("注意：") + sentence(warning));
     // A line in the window rather than a dialog: the user may be trimming the text run by run.
-    m_status->setStyleSheet(warnings.isEmpty() ? QString() : QStringLiteral("color: #c00000"));
+    const bool warned = !lines.isEmpty();
     if (!done.isEmpty())
-        warnings.prepend(done);
-    m_status->setText(warnings.join(u'\n'));
+        lines.prepend(done);
+    setStatus(lines.join(u'\n'), warned);
+}
+
+void Form1::setStatus(const QString &text, bool failure, const QByteArray &log)
+{
+    m_status->setStyleSheet(failure ? QStringLiteral("color: #c00000") : QString());
+    m_log = log;
+    // Lines past the label's height stay one hover away.
+    m_status->setToolTip(text);
+    if (log.isEmpty()) {
+        m_status->setTextFormat(Qt::PlainText);
+        m_status->setText(text);
+        return;
+    }
+    m_status->setTextFormat(Qt::RichText);
+    m_status->setText(text.toHtmlEscaped().replace(u'\n', QStringLiteral("<br>")) +
+                      QStringLiteral(" <a href=\"#log\">詳細</a>"));
+}
+
+void Form1::showLog()
+{
+    QMessageBox box(QMessageBox::Warning, Command4->text(), m_status->toolTip(), QMessageBox::Ok,
+                    this);
+    box.setObjectName(QStringLiteral("boardLog"));
+    box.setDetailedText(QString::fromLocal8Bit(m_log));
+    box.exec();
 }
 
 void Form1::writeSketchFile()
@@ -242,7 +219,7 @@ void Form1::writeSketchFile()
     }
     m_status->clear();
     QMessageBox::warning(this, Command5->text(),
-                         QStringLiteral("無法寫入 %1\n%2").arg(path, file.errorString()));
+                         sentence(Messages::cannotWrite(path, file.errorString())));
 }
 
 void Form1::openPreview()
@@ -285,29 +262,31 @@ void Form1::burn()
         return m_board.cancel();
     if (!portChosen())
         return;
-    generate();
-    startBurning(codeText(), false);
+    startBurning(codeText(), generate(), false);
 }
 
 void Form1::burnTestPattern()
 {
     // Its action is disabled while a burn runs.
     if (portChosen())
-        startBurning(testPatternCode(), true);
+        startBurning(testPatternCode(), SketchData(), true);
 }
 
 bool Form1::portChosen()
 {
     if (!Combo1->port().isEmpty())
         return true;
-    m_status->setStyleSheet(QStringLiteral("color: #c00000"));
-    m_status->setText(QStringLiteral("請先接上板子，再選擇或輸入它的連接埠。"));
+    setStatus(QStringLiteral("請先接上板子，再選擇或輸入它的連接埠。"), true);
     return false;
 }
 
-void Form1::startBurning(const QString &sketch, bool testPattern)
+void Form1::startBurning(const QString &sketch, const SketchData &data, bool testPattern)
 {
     m_burningTestPattern = testPattern;
+    BoardResult refused;
+    refused.port = Combo1->port();
+    if (refusedAsTooBig(data, &refused))
+        return boardFinished(refused);
     m_board.start(sketch.toUtf8(), Combo1->port());
     if (!m_board.isRunning())
         return;
@@ -318,21 +297,7 @@ void Form1::startBurning(const QString &sketch, bool testPattern)
 
 void Form1::showBoardProgress(BoardJob::Stage stage, int percent)
 {
-    m_status->setStyleSheet(QString());
-    switch (stage) {
-    case BoardJob::Stage::Compiling:
-        m_status->setText(QStringLiteral("編譯中…"));
-        break;
-    case BoardJob::Stage::Connecting:
-        m_status->setText(QStringLiteral("連接板子…"));
-        break;
-    case BoardJob::Stage::Writing:
-        m_status->setText(QStringLiteral("寫入板子…"));
-        break;
-    case BoardJob::Stage::Verifying:
-        m_status->setText(QStringLiteral("驗證…"));
-        break;
-    }
+    setStatus(Messages::stage(stage, percent), false);
     // Compiling and connecting take no telling how long: a busy bar.
     m_progress->setRange(0, percent < 0 ? 0 : 100);
     m_progress->setValue(qMax(percent, 0));
@@ -343,7 +308,7 @@ void Form1::boardFinished(const BoardResult &result)
     Command4->setText(QStringLiteral("燒錄"));
     m_burnTestPattern->setEnabled(true);
     m_progress->hide();
-    m_status->setStyleSheet(
-        result.failure == BoardFailure::None ? QString() : QStringLiteral("color: #c00000"));
-    m_status->setText(boardMessage(result, m_burningTestPattern));
+    const bool failed = result.failure != BoardFailure::None;
+    setStatus(sentence(Messages::board(result, m_burningTestPattern)), failed,
+              failed ? result.log : QByteArray());
 }

@@ -34,7 +34,8 @@ public:
     void setSketchPath(const QString &path);
 
 private:
-    void generate();
+    // Returns what the run sampled.
+    SketchData generate();
     void writeSketchFile();
     void copyCode();
     QString codeText() const;
@@ -45,11 +46,14 @@ private:
     void burnTestPattern();
     // Says what to do when Combo1 names no port.
     bool portChosen();
-    void startBurning(const QString &sketch, bool testPattern);
+    void startBurning(const QString &sketch, const SketchData &data, bool testPattern);
     void showBoardProgress(BoardJob::Stage stage, int percent);
     void boardFinished(const BoardResult &result);
     // Shows done, followed by a warning when the sketch for data cannot fit the board.
     void showStatus(const QString &done, const SketchData &data);
+    // The status line, red for a failure; a log adds 詳細, which shows it.
+    void setStatus(const QString &text, bool failure, const QByteArray &log = {});
+    void showLog();
 
     GlyphCanvas m_canvas;
     GlyphCanvas m_previewCanvas;
@@ -77,4 +81,5 @@ private:
     PreviewWindow *m_preview = nullptr;
     QLabel *m_status;
     QString m_sketchPath;
+    QByteArray m_log;
 };

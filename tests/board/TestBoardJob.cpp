@@ -3,6 +3,7 @@
 
 #include "board/ArduinoMega.h"
 #include "board/BoardJob.h"
+#include "board/CoreCache.h"
 #include "canvas/GlyphCanvas.h"
 #include "generator/DefaultTexts.h"
 #include "generator/GenerationRun.h"
@@ -58,7 +59,7 @@ void TestBoardJob::cleanup()
 void TestBoardJob::twoAtOnceShareTheCache()
 {
     // A build that crashed halfway leaves its folder behind; nobody may use it.
-    QVERIFY(QDir().mkpath(BoardJob::coreCacheFolder() + QStringLiteral("/building-crashed")));
+    QVERIFY(QDir().mkpath(CoreCache::folder() + QStringLiteral("/building-crashed")));
 
     BoardJob first;
     BoardJob second;
@@ -74,7 +75,7 @@ void TestBoardJob::twoAtOnceShareTheCache()
 
     // One core in the cache, and no staging folder of theirs left over.
     const QStringList entries =
-        QDir(BoardJob::coreCacheFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QDir(CoreCache::folder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     QCOMPARE(entries.filter(QStringLiteral("core-")).size(), 1);
     QCOMPARE(entries.filter(QStringLiteral("building-")), QStringList{"building-crashed"});
 }
@@ -104,7 +105,7 @@ void TestBoardJob::coreFollowsTheCompiler()
     QVERIFY(compile());
 
     const QStringList cores =
-        QDir(BoardJob::coreCacheFolder()).entryList({QStringLiteral("core-*")}, QDir::Dirs);
+        QDir(CoreCache::folder()).entryList({QStringLiteral("core-*")}, QDir::Dirs);
     QCOMPARE(cores.size(), 2);
     QVERIFY(!ArduinoMega::coreVersion().isEmpty());
     for (const QString &core : cores)

@@ -201,12 +201,13 @@ void TestCommandLine::failedWriteKeepsOldFile_data()
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("diskFull");
-    QTest::newRow("folder missing") << "-o"
-                                    << "missing/bb.ino" << false;
+    // Its folder cannot be made: a file has that name.
+    QTest::newRow("folder is a file") << "-o"
+                                      << "taken/bb.ino" << false;
     QTest::newRow("disk full") << "-o"
                                << "bb.ino" << true;
-    QTest::newRow("HEX, folder missing") << "--hex"
-                                         << "missing/bb.hex" << false;
+    QTest::newRow("HEX, folder is a file") << "--hex"
+                                           << "taken/bb.hex" << false;
 }
 
 void TestCommandLine::failedWriteKeepsOldFile()
@@ -217,6 +218,8 @@ void TestCommandLine::failedWriteKeepsOldFile()
     QTemporaryDir dir;
     const QString path = dir.filePath(name);
     const QByteArray before = "an earlier sketch\r\n";
+    QFile taken(dir.filePath(QStringLiteral("taken")));
+    QVERIFY(taken.open(QIODevice::WriteOnly));
     if (diskFull) {
         QFile old(path);
         QVERIFY(old.open(QIODevice::WriteOnly));
@@ -256,7 +259,7 @@ void TestCommandLine::builtProgramMatches_data()
         << QByteArray();
     QTest::newRow("invalid UTF-8")
         << QStringList{"--text-file", "-"} << QByteArray("ok\xe6\xb8") << 2 << QByteArray()
-        << QByteArray("marquee-sketch-cli: - is not UTF-8: byte 2 is invalid.");
+        << QByteArray("marquee-sketch-cli: - is not UTF-8: byte 2 is invalid");
     QTest::newRow("no glyph") << QStringList{"--text", "한"} << QByteArray() << 0
                               << expectedCode({kFaceMing, 12, false, false}, kDefaultTitle, "한")
                               << QByteArray("warning: 新細明體 has no glyph for 한 (U+D55C); "

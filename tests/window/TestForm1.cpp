@@ -1,4 +1,5 @@
 #include "canvas/GlyphCanvas.h"
+#include "cli/Messages.h"
 #include "generator/DefaultTexts.h"
 #include "generator/GenerationRun.h"
 #include "output/AnsiSink.h"
@@ -112,6 +113,7 @@ class TestForm1 : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -156,6 +158,12 @@ private:
     std::unique_ptr<Form1> m_form;
     rlimit m_fileSizeLimit{};
 };
+
+void TestForm1::initTestCase()
+{
+    // As the program does: the window speaks Traditional Chinese.
+    Messages::installTranslations(QLocale(QLocale::Chinese, QLocale::Taiwan));
+}
 
 void TestForm1::init()
 {
