@@ -45,8 +45,9 @@ TextNotes textNotes(const QString &title, const QString &text, const GlyphCanvas
 
     TextNotes notes;
     notes.titleColumns = canvas.textWidth(title, font);
-    // One note then says it all.
-    notes.noFonts = QFontDatabase::families().isEmpty();
+    // With no font file at all, Qt draws boxes and claims every character;
+    // one note then says it all.
+    notes.noFonts = face.fontTable("cmap").isEmpty();
     if (notes.noFonts)
         return notes;
     for (const QString &part : {title, text}) {

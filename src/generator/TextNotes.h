@@ -18,7 +18,7 @@ struct TextNotes
 {
     int titleColumns = 0;        // the title's width; the sign shows the first 64
     QList<MissingGlyph> missing; // each character once, in the order typed
-    bool noFonts = false;        // no face is installed at all: every character is a box
+    bool noFonts = false;        // no font is installed at all: every character is a box
 };
 
 // Spaces, control and format characters and combining marks need no glyph of their own.

@@ -14,6 +14,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -21,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -97,15 +100,33 @@ private:
     int m_master;
 };
 
-QByteArray cli(const QStringList &arguments, int *status, QByteArray *err = nullptr)
+QByteArray cli(const QStringList &arguments, int *status, QByteArray *err = nullptr,
+               const QString &folder = {})
 {
     QProcess process;
+    process.setWorkingDirectory(folder);
     process.start(QStringLiteral(CLI_PATH), arguments);
     process.waitForFinished(120000);
     *status = process.exitCode();
     if (err)
         *err = process.readAllStandardError();
     return process.readAllStandardOutput();
+}
+
+// Whether an avrdude talks to port.
+bool avrdudeRunsOn(const QString &port)
+{
+    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        if (!cmdline.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray words = cmdline.readAll();
+        if (QFileInfo(QString::fromLocal8Bit(words.left(words.indexOf('\0')))).fileName() ==
+                u"avrdude" &&
+            words.contains(port.toUtf8() + '\0'))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -122,6 +143,8 @@ private slots:
     void uploadRunsAsModelled();
     void refused_data();
     void refused();
+    void cliInterrupted_data();
+    void cliInterrupted();
     void windowWithoutAnswer();
     void windowInterrupted_data();
     void windowInterrupted();
@@ -202,9 +225,13 @@ void TestUpload::uploadRunsAsModelled()
         QCOMPARE(control<QPlainTextEdit>("Text3")->toPlainText() == QStringLiteral("Text3"),
                  pattern);
     } else {
+        // A port named from the current folder, through a link, as udev rules make them.
+        QVERIFY(QFile::link(port, m_dir.filePath(QStringLiteral("myboard"))));
         int status = -1;
-        cli({QStringLiteral("--upload"), port}, &status);
-        QCOMPARE(status, 0);
+        QByteArray err;
+        cli({QStringLiteral("--upload"), QStringLiteral("myboard")}, &status, &err, m_dir.path());
+        QFile::remove(m_dir.filePath(QStringLiteral("myboard")));
+        QVERIFY2(status == 0, err.constData());
     }
     QCOMPARE(board.runs(), m_expected[pattern].lines);
     const QByteArray flash = board.flash();
@@ -236,6 +263,31 @@ void TestUpload::refused()
     QCOMPARE(status, 1);
     QVERIFY2(QString::fromUtf8(err).contains(message), err.constData());
     QVERIFY(!port.touched());
+}
+
+// A signal mid-upload stops avrdude, so the port is free at once, and says
+// what the board may now hold.
+void TestUpload::cliInterrupted_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGTERM") << SIGTERM;
+}
+
+void TestUpload::cliInterrupted()
+{
+    QFETCH(int, signal);
+    VirtualBoard board;
+    const QString port = board.start(1);
+    QVERIFY(!port.isEmpty());
+    QProcess process;
+    process.start(QStringLiteral(CLI_PATH), {QStringLiteral("--upload"), port});
+    QTRY_VERIFY_WITH_TIMEOUT(avrdudeRunsOn(port), 30000);
+    kill(pid_t(process.processId()), signal);
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitCode(), 128 + signal);
+    QVERIFY(!avrdudeRunsOn(port));
+    QVERIFY(process.readAllStandardError().contains("the board may hold part of a program"));
 }
 
 void TestUpload::windowWithoutAnswer()

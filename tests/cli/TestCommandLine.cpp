@@ -11,8 +11,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QDir>
+#include <QElapsedTimer>
+
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace {
 
@@ -102,6 +109,12 @@ private slots:
     void builtProgramMatches();
     void memoryWarning_data();
     void memoryWarning();
+    void faults_data();
+    void faults();
+    void specialOutputsKept_data();
+    void specialOutputsKept();
+    void signalStopsCleanly_data();
+    void signalStopsCleanly();
 };
 
 void TestCommandLine::writesTheSketch_data()
@@ -336,6 +349,182 @@ void TestCommandLine::memoryWarning()
     QVERIFY2(lines[0].startsWith("warning:"), lines[0].constData());
     QVERIFY2(lines[0].contains(QByteArray::number(needed)), lines[0].constData());
     QVERIFY2(lines[0].contains("8192"), lines[0].constData());
+}
+
+// Bad inputs, broken environments and wrong ports: each ends in one clear
+// sentence and the right status. In arguments and the environment, @ is a
+// folder of the row's own, holding a file "file" and a FIFO "fifo".
+void TestCommandLine::faults_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("environment"); // NAME=value, or NAME to unset
+    QTest::addColumn<QString>("stdout");          // full or closed
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("err");
+
+    const QStringList none;
+    QTest::newRow("standard output full") << QStringList{"--text", "你好"} << none << "full" << 1
+                                          << QByteArray("standard output: No space left");
+    QTest::newRow("help to a full standard output")
+        << QStringList{"--help"} << none << "full" << 1 << QByteArray("standard output");
+    QTest::newRow("standard output closed")
+        << QStringList{"--version"} << none << "closed" << 1 << QByteArray("it is closed");
+    QTest::newRow("no display") << QStringList{"-o", "@/a.ino"}
+                                << QStringList{"DISPLAY", "QT_QPA_PLATFORM=xcb"} << "" << 0
+                                << QByteArray();
+    QTest::newRow("no fonts") << QStringList{"-o", "@/a.ino"}
+                              << QStringList{"FONTCONFIG_FILE=@/fonts.conf"} << "" << 0
+                              << QByteArray("warning: no fonts are installed");
+    QTest::newRow("one path for two outputs")
+        << QStringList{"-o", "@/x", "--gif", "@/../" + QStringLiteral("%1/x")} << none << "" << 2
+        << QByteArray("both name");
+    QTest::newRow("both texts from standard input")
+        << QStringList{"--title-file", "-", "--text-file", "-"} << none << "" << 2
+        << QByteArray("cannot both read standard input");
+    QTest::newRow("endless text") << QStringList{"--text-file", "/dev/zero"} << none << "" << 2
+                                  << QByteArray("the text is longer than the 32767 characters");
+    QTest::newRow("title too long") << QStringList{"--title", QString(32768, u'a')} << none << ""
+                                    << 2 << QByteArray("the title is longer");
+    QTest::newRow("folder made") << QStringList{"-o", "@/new/bb/bb.ino"} << none << "" << 0
+                                 << QByteArray();
+    QTest::newRow("array past 32 KB")
+        << QStringList{"--hex", "@/a.hex", "--text", QString(3000, u'a')} << none << "" << 1
+        << QByteArray("bytes of SRAM");
+    QTest::newRow("port a file") << QStringList{"--upload", "@/file"} << none << "" << 1
+                                 << QByteArray("is not a serial port");
+    QTest::newRow("port a FIFO") << QStringList{"--upload", "@/fifo"} << none << "" << 1
+                                 << QByteArray("is not a serial port");
+    QTest::newRow("port a network address") << QStringList{"--upload", "net:127.0.0.1:9"} << none
+                                            << "" << 1 << QByteArray("there is no port");
+    QTest::newRow("cache a file") << QStringList{"--hex", "@/a.hex"}
+                                  << QStringList{"XDG_CACHE_HOME=@/file"} << "" << 1
+                                  << QByteArray(
+                                         "cannot use the cache folder @/file/marquee-sketch");
+    QTest::newRow("TMPDIR a file")
+        << QStringList{"--hex", "@/a.hex"} << QStringList{"TMPDIR=@/file"} << "" << 1
+        << QByteArray("cannot make the build folder");
+}
+
+void TestCommandLine::faults()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, environment);
+    QFETCH(QString, stdout);
+    QFETCH(int, status);
+    QFETCH(QByteArray, err);
+    QTemporaryDir dir;
+    const auto place = [&](QString text) {
+        text.replace(u'@', dir.path());
+        return text.contains(QStringLiteral("%1")) ? text.arg(QFileInfo(dir.path()).fileName())
+                                                   : text;
+    };
+    QFile file(dir.filePath(QStringLiteral("file")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo"))).constData(), 0600), 0);
+    QFile fonts(dir.filePath(QStringLiteral("fonts.conf")));
+    QVERIFY(fonts.open(QIODevice::WriteOnly));
+    fonts.write("<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");
+    fonts.close();
+
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString &setting : environment) {
+        if (setting.contains(u'='))
+            env.insert(setting.section(u'=', 0, 0), place(setting.section(u'=', 1)));
+        else
+            env.remove(setting);
+    }
+    process.setProcessEnvironment(env);
+    if (stdout == u"full")
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    if (stdout == u"closed")
+        process.setChildProcessModifier([] { close(1); });
+    QStringList placed;
+    for (const QString &argument : arguments)
+        placed.append(place(argument));
+    process.start(CLI_PATH, placed);
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), status);
+    const QByteArray said = process.readAllStandardError();
+    QVERIFY2(err.isEmpty() ? said.isEmpty() : said.contains(place(QString::fromUtf8(err)).toUtf8()),
+             said.constData());
+    QVERIFY2(said.count('\n') <= 2, said.constData());
+}
+
+// Only a regular file is replaced whole; a device or a FIFO is written to.
+void TestCommandLine::specialOutputsKept_data()
+{
+    QTest::addColumn<bool>("fifo");
+    QTest::newRow("a device") << false;
+    QTest::newRow("a FIFO") << true;
+}
+
+void TestCommandLine::specialOutputsKept()
+{
+    QFETCH(bool, fifo);
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("special")));
+    // The null device's own numbers, made afresh in a folder of the test's.
+    if (fifo ? mkfifo(path.constData(), 0600) != 0
+             : mknod(path.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+        QSKIP("cannot make the node here (not root?)");
+    const int reader = fifo ? open(path.constData(), O_RDONLY | O_NONBLOCK) : -1;
+
+    int status = -1;
+    QProcess process;
+    process.start(CLI_PATH, {"-o", QString::fromLocal8Bit(path)});
+    QVERIFY(process.waitForFinished(30000));
+    status = process.exitCode();
+    QCOMPARE(status, 0);
+    struct stat info
+    {
+    };
+    QCOMPARE(stat(path.constData(), &info), 0);
+    QVERIFY(fifo ? S_ISFIFO(info.st_mode) : S_ISCHR(info.st_mode));
+    if (fifo) {
+        char head[19] = {};
+        QCOMPARE(read(reader, head, 18), 18);
+        close(reader);
+        QCOMPARE(QByteArray(head), QByteArray("unsigned int i,j,k"));
+    }
+}
+
+// A signal mid-compile stops the compiler, removes the build and the half-built
+// core, and says so: nothing is left behind for later runs.
+void TestCommandLine::signalStopsCleanly_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGHUP") << SIGHUP;
+}
+
+void TestCommandLine::signalStopsCleanly()
+{
+    QFETCH(int, signal);
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("tmp"));
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TMPDIR"), dir.filePath(QStringLiteral("tmp")));
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), dir.filePath(QStringLiteral("cache")));
+    process.setProcessEnvironment(env);
+    process.start(CLI_PATH, {"--hex", dir.filePath(QStringLiteral("a.hex"))});
+    const QDir cache(dir.filePath(QStringLiteral("cache/marquee-sketch")));
+    QTRY_VERIFY_WITH_TIMEOUT(!cache.entryList({QStringLiteral("building-*")}, QDir::Dirs).isEmpty(),
+                             30000);
+    kill(pid_t(process.processId()), signal);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitCode(), 128 + signal);
+    QVERIFY(process.readAllStandardError().contains("stopped by SIG"));
+    QCOMPARE(cache.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    // Only Qt's own runtime folder may stay.
+    QCOMPARE(QDir(dir.filePath(QStringLiteral("tmp")))
+                 .entryList(QDir::AllEntries | QDir::NoDotAndDotDot)
+                 .filter(QStringLiteral("marquee")),
+             QStringList());
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("a.hex"))));
 }
 
 QTEST_MAIN(TestCommandLine)
