@@ -140,5 +140,13 @@
         <comment>a character, its code point</comment>
         <translation>「%1」(%2)</translation>
     </message>
+    <message>
+        <source>it is closed</source>
+        <translation>它已關閉</translation>
+    </message>
+    <message>
+        <source>the upload is not finished: closing now leaves part of a program on the board, and the sign shows nothing until you upload again. Close anyway?</source>
+        <translation>燒錄還沒完成：現在關閉，板子上只會留下部分程式，重新燒錄之前招牌不會正常顯示。仍要關閉嗎？</translation>
+    </message>
 </context>
 </TS>

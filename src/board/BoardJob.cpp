@@ -9,17 +9,7 @@
 #include "generator/BoardMemory.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-
-using namespace std::chrono_literals;
-
-namespace {
-
-// How long a board may take to answer avrdude; avrdude's own retries take 30 s.
-constexpr auto kAnswerTimeout = 10s;
-
-} // namespace
 
 BoardJob::BoardJob(QObject *parent) : QObject(parent)
 {
@@ -33,11 +23,6 @@ BoardJob::BoardJob(QObject *parent) : QObject(parent)
 }
 
 BoardJob::~BoardJob() = default;
-
-QString BoardJob::elfPath() const
-{
-    return m_work ? m_work->filePath(BuildRecipe::kElf) : QString();
-}
 
 void BoardJob::start(const QByteArray &sketch, const QString &port)
 {
@@ -58,23 +43,14 @@ void BoardJob::start(const QByteArray &sketch, const QString &port)
     m_work = std::make_unique<QTemporaryDir>();
     if (!m_work->isValid())
         return finish(BoardFailure::BuildFolder, QDir::tempPath(), m_work->errorString());
-    QFile source(m_work->filePath(BuildRecipe::kSource));
-    if (!source.open(QIODevice::WriteOnly) || source.write(BuildRecipe::source(sketch)) < 0 ||
-        !source.flush())
-        return finish(BoardFailure::BuildFolder, m_work->path(), source.errorString());
-    source.close();
+    if (QString error; !BuildRecipe::writeSource(m_work->path(), sketch, &error))
+        return finish(BoardFailure::BuildFolder, m_work->path(), error);
 
     emit progress(Stage::Compiling, -1);
     run({BuildRecipe::compilerVersion()}, [this] {
         m_core = std::make_unique<CoreCache>(m_runner.output());
         m_core->cached() ? compileSketch() : buildCore();
     });
-}
-
-void BoardJob::cancel()
-{
-    if (m_running)
-        m_runner.stop(ToolRun::End::Canceled);
 }
 
 void BoardJob::run(const QList<ToolCommand> &commands, Then done,
@@ -168,7 +144,7 @@ void BoardJob::upload()
     m_portWatch.start();
     run(
         {BuildRecipe::upload(m_result.port)}, [this] { finish(BoardFailure::None); },
-        [this](ToolRun::End end) { uploadFailed(end); }, kAnswerTimeout);
+        [this](ToolRun::End end) { uploadFailed(end); }, BuildRecipe::kAnswerTimeout);
 }
 
 void BoardJob::uploadFailed(ToolRun::End end)
@@ -187,7 +163,8 @@ void BoardJob::onOutput()
     // avrdude 7 says "device signature", earlier ones "Device signature".
     if (!m_answered && output.toLower().contains("device signature")) {
         m_answered = true;
-        m_runner.setTimeout(kAnswerTimeout + BuildRecipe::transferTime(m_result.programBytes));
+        m_runner.setTimeout(BuildRecipe::kAnswerTimeout +
+                            BuildRecipe::transferTime(m_result.programBytes));
     }
     // avrdude goes on after this, talking to its standard input for half a minute.
     if (!m_answered && output.contains("cannot open port"))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/BoardResult.h"
+#include "board/BuildRecipe.h"
 #include "board/StepRunner.h"
 
 #include <QObject>
@@ -30,13 +31,17 @@ public:
     // sketch: the bytes of the .ino; a relative port is taken from the current folder.
     void start(const QByteArray &sketch, const QString &port);
     // Stops the running program; finished() follows with Canceled.
-    void cancel();
+    void cancel()
+    {
+        if (m_running)
+            m_runner.stop(ToolRun::End::Canceled);
+    }
     bool isRunning() const { return m_running; }
     bool isUploading() const { return m_uploading; }
 
     // After a successful compile: the Intel HEX, and the linked program.
     const QByteArray &hex() const { return m_hex; }
-    QString elfPath() const;
+    QString elfPath() const { return m_work ? m_work->filePath(BuildRecipe::kElf) : QString(); }
 
 signals:
     // percent is -1 while compiling and connecting.

@@ -2,6 +2,7 @@
 
 #include "board/ArduinoMega.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -9,9 +10,14 @@
 
 namespace BuildRecipe {
 
-QByteArray source(const QByteArray &sketch)
+bool writeSource(const QString &folder, const QByteArray &sketch, QString *error)
 {
-    return "#include <Arduino.h>\n#line 1 \"bb.ino\"\n" + sketch;
+    QFile source(folder + u'/' + kSource);
+    if (source.open(QIODevice::WriteOnly) &&
+        source.write("#include <Arduino.h>\n#line 1 \"bb.ino\"\n" + sketch) >= 0 && source.flush())
+        return true;
+    *error = source.errorString();
+    return false;
 }
 
 ToolCommand compilerVersion()

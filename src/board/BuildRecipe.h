@@ -19,9 +19,9 @@ inline const QString kObject = QStringLiteral("bb.ino.cpp.o");
 inline const QString kElf = QStringLiteral("bb.elf");
 inline const QString kHex = QStringLiteral("bb.hex");
 
-// The .ino as the IDE hands it to the compiler; #line keeps the compiler's
-// messages on the sketch's own lines.
-QByteArray source(const QByteArray &sketch);
+// Puts the .ino into folder as the IDE hands it to the compiler; #line keeps
+// the compiler's messages on the sketch's own lines.
+bool writeSource(const QString &folder, const QByteArray &sketch, QString *error);
 
 // Asked first: its answer names the cached core.
 ToolCommand compilerVersion();
@@ -37,6 +37,8 @@ ToolCommand link(const QString &coreArchive, bool measure);
 ToolCommand sizes();
 ToolCommand hex();
 ToolCommand upload(const QString &port);
+// How long a board may take to answer avrdude; avrdude's own retries take 30 s.
+inline constexpr std::chrono::seconds kAnswerTimeout{10};
 // Writing and verifying bytes at the board's speed, with room to spare.
 std::chrono::milliseconds transferTime(int bytes);
 

@@ -156,3 +156,9 @@ QString Messages::interrupted(const QString &signalName, bool upload)
                         .arg(signalName)
                   : tr("stopped by %1").arg(signalName);
 }
+
+QString Messages::closeWhileUploading()
+{
+    return tr("the upload is not finished: closing now leaves part of a program on the board, "
+              "and the sign shows nothing until you upload again. Close anyway?");
+}

@@ -41,6 +41,9 @@ public:
     static QString noGlyph(const QString &face, const QStringList &characters, bool otherFace);
     static QString noFonts();
 
+    // Asked before the window closes mid-upload.
+    static QString closeWhileUploading();
+
     // A signal ended the program; upload: the board may hold part of a program.
     static QString interrupted(const QString &signalName, bool upload);
 };

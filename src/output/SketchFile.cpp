@@ -29,6 +29,12 @@ bool SketchFile::close()
 
 bool folderTakesFiles(const QString &folder)
 {
+    // An installed program never writes beside itself, even as root.
+    const QString path = QFileInfo(folder).canonicalFilePath() + u'/';
+    for (const char *system : {"/usr/", "/opt/", "/bin/", "/sbin/"}) {
+        if (path.startsWith(QLatin1String(system)))
+            return false;
+    }
     return QFileInfo(folder).isWritable();
 }
 

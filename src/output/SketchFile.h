@@ -25,7 +25,8 @@ private:
     QString m_error;
 };
 
-// Whether files can be made in folder.
+// Whether files can be made in folder, and it is not one of the system's own
+// (/usr, /opt, /bin), where an installed program lives.
 bool folderTakesFiles(const QString &folder);
 
 // Where 寫入檔案 writes: bb/bb.ino beside the program when that folder takes

@@ -14,6 +14,7 @@
 #include "window/PreviewWindow.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
@@ -24,6 +25,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QToolButton>
 
 #include <utility>
@@ -94,8 +96,17 @@ Form1::Form1(Clipboard &clipboard, QWidget *parent) : QWidget(parent), m_clipboa
     Command4->setContextMenuPolicy(Qt::ActionsContextMenu);
     Combo1 = control<PortBox>(this, "Combo1", twips(7920, 7920, 2655, 495));
     // Right of the buttons, where a status line never covers a control.
-    m_status = control<QLabel>(this, "status", twips(10680, 7800, 4215, 735));
+    // Several warnings take more lines than the place has: they scroll.
+    auto *statusArea = control<QScrollArea>(this, "statusArea", twips(10680, 7800, 4215, 735));
+    statusArea->setFrameShape(QFrame::NoFrame);
+    statusArea->setFocusPolicy(Qt::NoFocus);
+    statusArea->setWidgetResizable(true);
+    statusArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_status = new QLabel;
+    m_status->setObjectName(QStringLiteral("status"));
     m_status->setWordWrap(true);
+    m_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    statusArea->setWidget(m_status);
     connect(m_status, &QLabel::linkActivated, this, &Form1::showLog);
     m_progress = control<QProgressBar>(this, "progress", twips(10680, 8580, 4215, 300));
     m_progress->hide();
@@ -185,7 +196,6 @@ void Form1::setStatus(const QString &text, bool failure, const QByteArray &log)
 {
     m_status->setStyleSheet(failure ? QStringLiteral("color: #c00000") : QString());
     m_log = log;
-    // Lines past the label's height stay one hover away.
     m_status->setToolTip(text);
     if (log.isEmpty()) {
         m_status->setTextFormat(Qt::PlainText);
@@ -311,4 +321,15 @@ void Form1::boardFinished(const BoardResult &result)
     const bool failed = result.failure != BoardFailure::None;
     setStatus(sentence(Messages::board(result, m_burningTestPattern)), failed,
               failed ? result.log : QByteArray());
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // Stopped mid-write, the board keeps part of a program; the user decides.
+    if (m_board.isUploading() &&
+        QMessageBox::question(this, windowTitle(), Messages::closeWhileUploading()) !=
+            QMessageBox::Yes)
+        return event->ignore();
+    m_board.cancel();
+    event->accept();
 }

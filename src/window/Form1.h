@@ -33,6 +33,9 @@ public:
     const QString &sketchPath() const { return m_sketchPath; }
     void setSketchPath(const QString &path);
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     // Returns what the run sampled.
     SketchData generate();

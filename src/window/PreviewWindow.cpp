@@ -10,11 +10,13 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -186,10 +188,16 @@ void PreviewWindow::setPaused(bool paused)
 
 void PreviewWindow::saveGif()
 {
-    const QString path = askGifPath(
-        this, QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("bb.gif")));
+    // Where the user last saved one; first the pictures folder, never the
+    // program's own, which an installed program may not write to.
+    if (m_gifFolder.isEmpty()) {
+        const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        m_gifFolder = QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
+    }
+    const QString path = askGifPath(this, QDir(m_gifFolder).filePath(QStringLiteral("bb.gif")));
     if (path.isEmpty())
         return;
+    m_gifFolder = QFileInfo(path).absolutePath();
     m_saveGif->setEnabled(false);
     m_gifPath = path;
     m_gifWritten = 0;

@@ -85,5 +85,6 @@ private:
     // Set by the thread, read once it has ended.
     bool m_gifSaved = false;
     QString m_gifPath;
+    QString m_gifFolder;
     QString m_gifError;
 };

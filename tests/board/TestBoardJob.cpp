@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 class TestBoardJob : public QObject
 {
     Q_OBJECT
@@ -24,11 +26,12 @@ private slots:
     void cleanup();
     void twoAtOnceShareTheCache();
     void coreFollowsTheCompiler();
+    void damagedCoreIsRebuilt();
     void failure_data();
     void failure();
 
 private:
-    QTemporaryDir m_cache;
+    std::unique_ptr<QTemporaryDir> m_cache;
     QByteArray m_path;
 };
 
@@ -45,8 +48,9 @@ QByteArray defaultSketch()
 void TestBoardJob::init()
 {
     // A cache of this test's own, empty at the start.
-    QVERIFY(m_cache.isValid());
-    qputenv("XDG_CACHE_HOME", m_cache.path().toUtf8());
+    m_cache = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_cache->isValid());
+    qputenv("XDG_CACHE_HOME", m_cache->path().toUtf8());
     m_path = qgetenv("PATH");
 }
 
@@ -110,6 +114,29 @@ void TestBoardJob::coreFollowsTheCompiler()
     QVERIFY(!ArduinoMega::coreVersion().isEmpty());
     for (const QString &core : cores)
         QVERIFY(core.startsWith(QStringLiteral("core-%1-").arg(ArduinoMega::coreVersion())));
+}
+
+// A core cut short (a full disk, a crash) fails the link once; then it is built anew.
+void TestBoardJob::damagedCoreIsRebuilt()
+{
+    const auto compile = [] {
+        BoardJob job;
+        QSignalSpy done(&job, &BoardJob::finished);
+        job.start(defaultSketch(), QString());
+        return done.wait(60000) ? done.first().first().value<BoardResult>() : BoardResult{};
+    };
+    QCOMPARE(compile().failure, BoardFailure::None);
+    const QStringList cores =
+        QDir(CoreCache::folder()).entryList({QStringLiteral("core-*")}, QDir::Dirs);
+    QCOMPARE(cores.size(), 1);
+    QFile archive(CoreCache::folder() + u'/' + cores.first() + QStringLiteral("/core.a"));
+    const qint64 size = archive.size();
+    QVERIFY(archive.resize(size / 2));
+
+    const BoardResult again = compile();
+    QCOMPARE(again.failure, BoardFailure::None);
+    QCOMPARE(archive.size(), size);
+    QVERIFY(again.log.contains("avr-gcc-ar"));
 }
 
 void TestBoardJob::failure_data()

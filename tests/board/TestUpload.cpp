@@ -17,11 +17,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 #include <fcntl.h>
@@ -148,6 +150,7 @@ private slots:
     void windowWithoutAnswer();
     void windowInterrupted_data();
     void windowInterrupted();
+    void windowClosedMidUpload();
 
 private:
     template <typename T> T *control(const char *name)
@@ -324,6 +327,33 @@ void TestUpload::windowInterrupted()
         QTest::mouseClick(burn, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(status().startsWith(message), 30000);
     QCOMPARE(burn->text(), QStringLiteral("燒錄"));
+}
+
+// Closing the window mid-upload asks first; kept open, the upload goes on;
+// closed, avrdude is stopped with it.
+void TestUpload::windowClosedMidUpload()
+{
+    VirtualBoard board;
+    const QString port = board.start(1);
+    QVERIFY(!port.isEmpty());
+    control<QComboBox>("Combo1")->setEditText(port);
+    QTest::mouseClick(control<QAbstractButton>("Command4"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(status().startsWith(QStringLiteral("寫入板子")), 30000);
+
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        QString asked;
+        QTimer::singleShot(100, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                asked = box->text();
+                box->button(answer)->click();
+            }
+        });
+        const bool closed = m_form->close();
+        QVERIFY2(asked.contains(QStringLiteral("燒錄還沒完成")), qPrintable(asked));
+        QCOMPARE(closed, answer == QMessageBox::Yes);
+        QCOMPARE(avrdudeRunsOn(port), answer == QMessageBox::No);
+    }
+    QTRY_VERIFY(!avrdudeRunsOn(port));
 }
 
 QTEST_MAIN(TestUpload)

@@ -493,6 +493,10 @@ void TestForm1::sketchFolder()
     QCOMPARE(clickForMessage(control<QPushButton>("Command5")), QString());
     QCOMPARE(readAll(expected), fileBytes(kDefaultTitle, kDefaultText));
     QVERIFY(control<QLabel>("status")->text().contains(expected));
+
+    // Installed, the program never writes beside itself, even as root.
+    QVERIFY(!folderTakesFiles(QStringLiteral("/usr/bin")));
+    QVERIFY(folderTakesFiles(root.path()));
 }
 
 void TestForm1::memoryWarning_data()

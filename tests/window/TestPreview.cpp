@@ -15,6 +15,7 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
@@ -125,9 +126,13 @@ private:
     }
     QString phase() const { return preview<QLabel>("phase")->text(); }
     // Clicks 儲存 GIF and waits until saving ends; returns what a message box said.
-    QString saveGif(const QString &path) const
+    QString saveGif(const QString &path, QString *suggested = nullptr) const
     {
-        m_preview->askGifPath = [path](QWidget *, const QString &) { return path; };
+        m_preview->askGifPath = [path, suggested](QWidget *, const QString &offered) {
+            if (suggested)
+                *suggested = offered;
+            return path;
+        };
         auto *button = preview<QPushButton>("saveGif");
         QTest::mouseClick(button, Qt::LeftButton);
         return messageUntil([button] { return button->isEnabled(); });
@@ -327,7 +332,13 @@ void TestPreview::savesGif()
     const std::vector<DisplayStep> model = modelOf(kDefaultTitle, "跑馬燈");
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("sign.gif"));
-    QCOMPARE(saveGif(path), QString());
+    QString suggested;
+    QCOMPARE(saveGif(path, &suggested), QString());
+    // Never beside the program, which may be installed where nobody writes.
+    QVERIFY2(!suggested.startsWith(QCoreApplication::applicationDirPath()), qPrintable(suggested));
+    // The next time, the folder it went to; the dialog canceled.
+    QCOMPARE(saveGif(QString(), &suggested), QString());
+    QCOMPARE(QFileInfo(suggested).absolutePath(), folder.path());
 
     int error = 0;
     const std::unique_ptr<GifFileType, GifCloser> gif(
