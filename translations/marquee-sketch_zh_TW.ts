@@ -84,10 +84,6 @@
         <translation>無法寫入 %1：%2</translation>
     </message>
     <message>
-        <source>cannot make the folder %1</source>
-        <translation>無法建立資料夾 %1</translation>
-    </message>
-    <message>
         <source>cannot write to standard output: %1</source>
         <translation>無法寫入標準輸出：%1</translation>
     </message>
@@ -147,6 +143,14 @@
     <message>
         <source>the upload is not finished: closing now leaves part of a program on the board, and the sign shows nothing until you upload again. Close anyway?</source>
         <translation>燒錄還沒完成：現在關閉，板子上只會留下部分程式，重新燒錄之前招牌不會正常顯示。仍要關閉嗎？</translation>
+    </message>
+    <message>
+        <source>cannot write the sketch in Big5: %1</source>
+        <translation>無法以 Big5 寫出程式：%1</translation>
+    </message>
+    <message>
+        <source>this Qt has no Big5 (CP950) encoder</source>
+        <translation>這個 Qt 沒有 Big5 (CP950) 編碼器</translation>
     </message>
 </context>
 </TS>

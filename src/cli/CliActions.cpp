@@ -15,22 +15,23 @@
 #include <QEventLoop>
 #include <QFileInfo>
 
-CliSketch generateSketch(const CliOptions &options)
+CliResult generateSketch(const CliOptions &options, CliSketch *out)
 {
-    CliSketch sketch;
+    CliSketch &sketch = *out;
     const bool code = options.layout == CliOptions::Layout::Code;
+    AnsiSink sink;
+    if (!code && !sink.open())
+        return CliResult::failed(Messages::cannotEncode(sink.errorString()));
     if (options.testPattern) {
         sketch.program = testPatternProgram();
         if (code) {
             sketch.bytes = testPatternCode().toUtf8();
-            return sketch;
+            return {};
         }
-        AnsiSink sink;
-        sink.open();
         for (const QString &line : testPatternLines())
             sink.writeLine(line);
         sketch.bytes = sink.bytes();
-        return sketch;
+        return {};
     }
 
     GlyphCanvas canvas;
@@ -40,7 +41,6 @@ CliSketch generateSketch(const CliOptions &options)
     if (code) {
         sketch.bytes = codeBoxRun(options.title, options.text, canvas, &sketch.data).toUtf8();
     } else {
-        AnsiSink sink;
         fileRun(options.title, options.text, canvas, sink, &sketch.data);
         sketch.bytes = sink.bytes();
     }
@@ -49,7 +49,7 @@ CliSketch generateSketch(const CliOptions &options)
     if (!options.gif.isEmpty())
         sketch.program =
             displayProgram(sampleTexts(options.title, options.text, canvas, kCodeBoxMargin));
-    return sketch;
+    return {};
 }
 
 QStringList sketchWarnings(const SketchData &data, const TextNotes &notes, const QString &face,
@@ -84,11 +84,8 @@ bool refusedAsTooBig(const SketchData &data, BoardResult *result)
 
 CliResult writeOutput(const QString &path, const std::function<bool(QIODevice &)> &write)
 {
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
-        return CliResult::failed(Messages::cannotWrite(path, Messages::cannotMakeFolder(folder)));
     QString reason;
-    if (!saveAtomically(path, write, &reason))
+    if (!makeFolderFor(path, &reason) || !saveAtomically(path, write, &reason))
         return CliResult::failed(Messages::cannotWrite(path, reason));
     return {};
 }

@@ -24,7 +24,7 @@ struct CliSketch
     TextNotes notes;
     std::vector<DisplayStep> program; // as the preview plays it
 };
-CliSketch generateSketch(const CliOptions &options);
+CliResult generateSketch(const CliOptions &options, CliSketch *sketch);
 
 // Why the sign will not show what was typed; toBoard: the SRAM is checked by the compile.
 QStringList sketchWarnings(const SketchData &data, const TextNotes &notes, const QString &face,

@@ -62,7 +62,9 @@ CliResult run(const CliOptions &options, QIODevice &out, QIODevice &err, bool er
     if (options.info != CliOptions::Info::None)
         return information(options, out);
 
-    const CliSketch sketch = generateSketch(options);
+    CliSketch sketch;
+    if (const CliResult generated = generateSketch(options, &sketch); !generated.ok())
+        return generated;
     for (const QString &warning :
          sketchWarnings(sketch.data, sketch.notes, options.face, options.toBoard()))
         say(err, QStringLiteral("warning: ") + warning);

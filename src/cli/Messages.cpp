@@ -95,9 +95,9 @@ QString Messages::cannotWrite(const QString &path, const QString &reason)
     return tr("cannot write %1: %2").arg(path, reason);
 }
 
-QString Messages::cannotMakeFolder(const QString &folder)
+QString Messages::cannotEncode(const QString &reason)
 {
-    return tr("cannot make the folder %1").arg(folder);
+    return tr("cannot write the sketch in Big5: %1").arg(reason);
 }
 
 QString Messages::cannotWriteStandardOutput(const QString &reason)

@@ -26,8 +26,7 @@ public:
 
     static QString cannotRead(const QString &path, const QString &reason);
     static QString cannotWrite(const QString &path, const QString &reason);
-    // A reason: the folder could not be made.
-    static QString cannotMakeFolder(const QString &folder);
+    static QString cannotEncode(const QString &reason);
     static QString cannotWriteStandardOutput(const QString &reason);
     // A reason: the program was started with the stream closed.
     static QString closed();

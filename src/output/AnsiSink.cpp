@@ -5,7 +5,7 @@
 bool AnsiSink::open()
 {
     m_bytes.clear();
-    return true;
+    return ansiAvailable(&m_error);
 }
 
 void AnsiSink::writeLine(const QString &line)

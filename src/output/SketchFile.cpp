@@ -5,21 +5,9 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <filesystem>
-#include <system_error>
-
 bool SketchFile::open()
 {
-    AnsiSink::open();
-    // std::filesystem, unlike QDir::mkpath, says why a folder cannot be made.
-    std::error_code error;
-    std::filesystem::create_directories(
-        std::filesystem::path(QFileInfo(m_path).absolutePath().toStdU16String()), error);
-    if (error) {
-        m_error = QString::fromStdString(error.message());
-        return false;
-    }
-    return true;
+    return AnsiSink::open() && makeFolderFor(m_path, &m_error);
 }
 
 bool SketchFile::close()

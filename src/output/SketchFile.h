@@ -17,12 +17,8 @@ public:
     bool open() override;
     bool close() override;
 
-    // Why open() or close() failed.
-    const QString &errorString() const { return m_error; }
-
 private:
     QString m_path;
-    QString m_error;
 };
 
 // Whether files can be made in folder, and it is not one of the system's own

@@ -3,6 +3,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <filesystem>
+#include <system_error>
+
 bool saveAtomically(const QString &path, const QByteArray &bytes, QString *error)
 {
     return saveAtomically(
@@ -27,5 +30,17 @@ bool saveAtomically(const QString &path, const std::function<bool(QIODevice &)> 
     if (file.open(QIODevice::WriteOnly) && write(file) && file.flush() && file.commit())
         return true;
     *error = file.errorString();
+    return false;
+}
+
+bool makeFolderFor(const QString &path, QString *error)
+{
+    // std::filesystem, unlike QDir::mkpath, says why a folder cannot be made.
+    std::error_code failure;
+    std::filesystem::create_directories(
+        std::filesystem::path(QFileInfo(path).absolutePath().toStdU16String()), failure);
+    if (!failure)
+        return true;
+    *error = QString::fromStdString(failure.message());
     return false;
 }

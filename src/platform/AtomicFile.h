@@ -16,3 +16,6 @@ bool saveAtomically(const QString &path, const QByteArray &bytes, QString *error
 // write returns false the file is left as it was too.
 bool saveAtomically(const QString &path, const std::function<bool(QIODevice &)> &write,
                     QString *error);
+
+// Makes the folder path goes in, with its parents, when missing; false with the reason.
+bool makeFolderFor(const QString &path, QString *error);

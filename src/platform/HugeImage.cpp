@@ -32,8 +32,9 @@ QImage hugeImage(int width, int height)
     if (size < kHugePageSize)
         return QImage(width, height, QImage::Format_RGB32);
     void *address = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    // The heap may still have room the mapping did not.
     if (address == MAP_FAILED)
-        return {};
+        return QImage(width, height, QImage::Format_RGB32);
     madvise(address, size, MADV_HUGEPAGE); // only advice: without it the image still works
     return QImage(static_cast<uchar *>(address), width, height, bytesPerLine, QImage::Format_RGB32,
                   unmap, new Mapping{address, size});

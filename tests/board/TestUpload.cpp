@@ -147,7 +147,8 @@ private slots:
     void refused();
     void cliInterrupted_data();
     void cliInterrupted();
-    void windowWithoutAnswer();
+    void withoutAnswer_data();
+    void withoutAnswer();
     void windowInterrupted_data();
     void windowInterrupted();
     void windowClosedMidUpload();
@@ -293,13 +294,43 @@ void TestUpload::cliInterrupted()
     QVERIFY(process.readAllStandardError().contains("the board may hold part of a program"));
 }
 
-void TestUpload::windowWithoutAnswer()
+// No answer: one sentence, and the tools' own words a click or --verbose away.
+void TestUpload::withoutAnswer_data()
 {
+    QTest::addColumn<bool>("window");
+    QTest::newRow("燒錄, 詳細") << true;
+    QTest::newRow("command line, --verbose") << false;
+}
+
+void TestUpload::withoutAnswer()
+{
+    QFETCH(bool, window);
     DeafPort port;
+    if (!window) {
+        int status = -1;
+        QByteArray err;
+        cli({"--verbose", "--upload", port.path()}, &status, &err);
+        QCOMPARE(status, 1);
+        QVERIFY2(err.contains("$ avr-gcc --version") && err.contains("$ avrdude -p atmega2560"),
+                 err.constData());
+        QVERIFY(err.trimmed().endsWith("holds the port"));
+        return;
+    }
     control<QComboBox>("Combo1")->setEditText(port.path());
     QTest::mouseClick(control<QAbstractButton>("Command4"), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(status().contains(QStringLiteral("沒有回應")), 30000);
     QCOMPARE(control<QAbstractButton>("Command4")->text(), QStringLiteral("燒錄"));
+
+    QString details;
+    QTimer::singleShot(100, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            details = box->detailedText();
+            box->accept();
+        }
+    });
+    QVERIFY(status().contains(QStringLiteral("詳細")));
+    emit control<QLabel>("status")->linkActivated(QStringLiteral("#log"));
+    QVERIFY2(details.contains(QStringLiteral("$ avrdude")), qPrintable(details));
 }
 
 void TestUpload::windowInterrupted_data()

@@ -113,6 +113,7 @@ private slots:
     void faults();
     void specialOutputsKept_data();
     void specialOutputsKept();
+    void windowWithoutDisplay();
     void signalStopsCleanly_data();
     void signalStopsCleanly();
 };
@@ -383,6 +384,9 @@ void TestCommandLine::faults_data()
         << QByteArray("cannot both read standard input");
     QTest::newRow("endless text") << QStringList{"--text-file", "/dev/zero"} << none << "" << 2
                                   << QByteArray("the text is longer than the 32767 characters");
+    QTest::newRow("Traditional Chinese under zh_TW")
+        << QStringList{"--text-file", "/dev/zero"} << QStringList{"LC_ALL=zh_TW.UTF-8"} << "" << 2
+        << QByteArray("文字超過文字方塊可容納的 32767 個字元");
     QTest::newRow("title too long") << QStringList{"--title", QString(32768, u'a')} << none << ""
                                     << 2 << QByteArray("the title is longer");
     QTest::newRow("folder made") << QStringList{"-o", "@/new/bb/bb.ino"} << none << "" << 0
@@ -400,6 +404,9 @@ void TestCommandLine::faults_data()
                                   << QStringList{"XDG_CACHE_HOME=@/file"} << "" << 1
                                   << QByteArray(
                                          "cannot use the cache folder @/file/marquee-sketch");
+    QTest::newRow("cache folder relative")
+        << QStringList{"--hex", "@/a.hex"} << QStringList{"XDG_CACHE_HOME=cache"} << "" << 0
+        << QByteArray();
     QTest::newRow("TMPDIR a file")
         << QStringList{"--hex", "@/a.hex"} << QStringList{"TMPDIR=@/file"} << "" << 1
         << QByteArray("cannot make the build folder");
@@ -450,6 +457,23 @@ void TestCommandLine::faults()
     QVERIFY2(err.isEmpty() ? said.isEmpty() : said.contains(place(QString::fromUtf8(err)).toUtf8()),
              said.constData());
     QVERIFY2(said.count('\n') <= 2, said.constData());
+}
+
+// Qt would abort with advice to reinstall; the window says what is wrong instead.
+void TestCommandLine::windowWithoutDisplay()
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+    process.setProcessEnvironment(env);
+    process.start(GUI_PATH);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 1);
+    QCOMPARE(process.readAllStandardError(),
+             QByteArray("marquee-sketch: no display found; start it from a desktop session, or set "
+                        "DISPLAY\n"));
 }
 
 // Only a regular file is replaced whole; a device or a FIFO is written to.

@@ -34,6 +34,9 @@ void TestTextNotes::notes_data()
     QTest::newRow("Hangul, once each")
         << kFaceMing << ""
         << "국한국" << 0 << QList<MissingGlyph>{{0xAD6D, false}, {0xD55C, false}};
+    // TW-Kai, always installed beside it, has what UMing lacks here.
+    QTest::newRow("another face draws it")
+        << kFaceMing << "" << QStringLiteral("\u2665") << 0 << QList<MissingGlyph>{{0x2665, true}};
     QTest::newRow("outside the BMP") << kFaceKai << "" << QStringLiteral("a\U0001D11E") << 0
                                      << QList<MissingGlyph>{{0x1D11E, false}};
 }
