@@ -61,5 +61,5 @@ BoardFailure portFailure(const QString &port)
     if (!QFileInfo::exists(port))
         return BoardFailure::NoPort;
     // avrdude would wait forever on a FIFO, and take net:host:port for a network address.
-    return isCharacterDevice(port) ? BoardFailure::None : BoardFailure::NotSerialPort;
+    return isTerminalDevice(port) ? BoardFailure::None : BoardFailure::NotSerialPort;
 }

@@ -2,5 +2,6 @@
 
 #include <QString>
 
-// Whether path (followed through links) is a character device, as a serial port is.
-bool isCharacterDevice(const QString &path);
+// Whether path (followed through links) is a terminal device, as a serial
+// port is: ttyACM, ttyUSB, ttyS, a pseudo-terminal; not /dev/null or a disk.
+bool isTerminalDevice(const QString &path);

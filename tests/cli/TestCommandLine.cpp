@@ -398,6 +398,8 @@ void TestCommandLine::faults_data()
                                  << QByteArray("is not a serial port");
     QTest::newRow("port a FIFO") << QStringList{"--upload", "@/fifo"} << none << "" << 1
                                  << QByteArray("is not a serial port");
+    QTest::newRow("port the null device") << QStringList{"--upload", "/dev/null"} << none << "" << 1
+                                          << QByteArray("/dev/null is not a serial port");
     QTest::newRow("port a network address") << QStringList{"--upload", "net:127.0.0.1:9"} << none
                                             << "" << 1 << QByteArray("there is no port");
     QTest::newRow("cache a file") << QStringList{"--hex", "@/a.hex"}
