@@ -152,5 +152,9 @@
         <source>this Qt has no Big5 (CP950) encoder</source>
         <translation>這個 Qt 沒有 Big5 (CP950) 編碼器</translation>
     </message>
+    <message>
+        <source>no port is chosen; plug the board in, then pick or type its port</source>
+        <translation>請先接上板子，再選擇或輸入它的連接埠</translation>
+    </message>
 </context>
 </TS>

@@ -85,6 +85,11 @@ QString Messages::stage(BoardJob::Stage stage, int percent)
     return {};
 }
 
+QString Messages::noPortChosen()
+{
+    return tr("no port is chosen; plug the board in, then pick or type its port");
+}
+
 QString Messages::cannotRead(const QString &path, const QString &reason)
 {
     return tr("cannot read %1: %2").arg(path, reason);

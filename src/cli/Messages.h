@@ -24,6 +24,9 @@ public:
     // What the board job is doing; percent is -1 while compiling and connecting.
     static QString stage(BoardJob::Stage stage, int percent);
 
+    // 燒錄 with the port box empty.
+    static QString noPortChosen();
+
     static QString cannotRead(const QString &path, const QString &reason);
     static QString cannotWrite(const QString &path, const QString &reason);
     static QString cannotEncode(const QString &reason);

@@ -286,7 +286,7 @@ bool Form1::portChosen()
 {
     if (!Combo1->port().isEmpty())
         return true;
-    setStatus(QStringLiteral("請先接上板子，再選擇或輸入它的連接埠。"), true);
+    setStatus(sentence(Messages::noPortChosen()), true);
     return false;
 }
 

@@ -1,5 +1,6 @@
 #include "window/PreviewWindow.h"
 
+#include "cli/Messages.h"
 #include "generator/TestPattern.h"
 #include "output/GifAnimation.h"
 #include "platform/AtomicFile.h"
@@ -247,5 +248,6 @@ void PreviewWindow::gifEnded()
     if (!m_gifSaved && !m_gifCanceled)
         QMessageBox::warning(
             this, m_saveGif->text(),
-            QStringLiteral("無法寫入 %1\n%2").arg(QDir::toNativeSeparators(m_gifPath), m_gifError));
+            Messages::cannotWrite(QDir::toNativeSeparators(m_gifPath), m_gifError) +
+                QStringLiteral("。"));
 }
