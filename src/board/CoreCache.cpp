@@ -1,6 +1,7 @@
 #include "board/CoreCache.h"
 
 #include "board/ArduinoMega.h"
+#include "platform/AtomicFile.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -47,7 +48,9 @@ bool CoreCache::cached() const
 
 bool CoreCache::stage(QString *error)
 {
-    QDir().mkpath(folder());
+    // The reason a folder cannot be made is worth more than the temporary folder's own.
+    if (!makeFolderFor(folder() + QStringLiteral("/building"), error))
+        return false;
     m_staging = std::make_unique<QTemporaryDir>(folder() + QStringLiteral("/building-XXXXXX"));
     if (m_staging->isValid())
         return true;
