@@ -156,5 +156,9 @@
         <source>no port is chosen; plug the board in, then pick or type its port</source>
         <translation>請先接上板子，再選擇或輸入它的連接埠</translation>
     </message>
+    <message>
+        <source>the home folder %1 does not exist</source>
+        <translation>家目錄 %1 不存在</translation>
+    </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 #include "board/ArduinoMega.h"
 #include "platform/AtomicFile.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
@@ -48,6 +49,14 @@ bool CoreCache::cached() const
 
 bool CoreCache::stage(QString *error)
 {
+    // Without a home of its own, the cache would land in / or make up a home.
+    const QString home = QDir::homePath();
+    if (!QDir::isAbsolutePath(qEnvironmentVariable("XDG_CACHE_HOME")) &&
+        (home == QDir::rootPath() || !QFileInfo(home).isDir())) {
+        *error = QCoreApplication::translate("Messages", "the home folder %1 does not exist")
+                     .arg(qEnvironmentVariable("HOME"));
+        return false;
+    }
     // The reason a folder cannot be made is worth more than the temporary folder's own.
     if (!makeFolderFor(folder() + QStringLiteral("/building"), error))
         return false;

@@ -406,6 +406,9 @@ void TestCommandLine::faults_data()
                                   << QStringList{"XDG_CACHE_HOME=@/file"} << "" << 1
                                   << QByteArray(
                                          "cannot use the cache folder @/file/marquee-sketch");
+    QTest::newRow("no home") << QStringList{"--hex", "@/a.hex"}
+                             << QStringList{"HOME=@/gone", "XDG_CACHE_HOME"} << "" << 1
+                             << QByteArray("the home folder @/gone does not exist");
     QTest::newRow("cache folder relative")
         << QStringList{"--hex", "@/a.hex"} << QStringList{"XDG_CACHE_HOME=cache"} << "" << 0
         << QByteArray();
