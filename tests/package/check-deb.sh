@@ -36,7 +36,7 @@ done
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 # Debian 13 renamed some libraries for 64-bit time (libqt6core6t64).
-for pkg in fonts-arphic-uming fonts-cns11643-kai gcc-avr binutils-avr avr-libc arduino-core-avr avrdude \
+for pkg in fonts-arphic-uming fonts-cns11643-kai gcc-avr binutils-avr avr-libc arduino-core-avr avrdude qt6-translations-l10n \
     libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport6; do
     grep -Eq "(^|, )$pkg(t64)?( |,|$)" <<<"$depends" || fail "Depends lacks $pkg"
 done
