@@ -10,10 +10,13 @@ namespace {
 QtMessageHandler qtHandler = nullptr;
 
 // Scripts read standard error: it carries the tool's own lines and real
-// errors, not Qt's note that it made up a runtime folder (cron, sudo, containers).
+// errors, not Qt's note that it made up a runtime folder (cron, sudo,
+// containers), nor that the locale is not installed: the tool reads and
+// writes UTF-8 whatever the locale.
 void messages(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")) ||
+        message.startsWith(QLatin1String("Detected locale")))
         return;
     qtHandler(type, context, message);
 }
