@@ -61,7 +61,7 @@ step() {
     if ! "$@" >>"$log" 2>&1; then
         local why
         why=$(tail -n +"$from" "$log" | grep -m1 -E 'FAIL!|FAIL:|\*\*\*Failed|ERROR:|CMake Error|^E: |error:' || tail -n1 "$log")
-        echo "$release: failed at $name: $why (log: $log)"
+        echo "$release: failed at $name (${head:0:7}): $why (log: $log)"
         exit 1
     fi
 }
@@ -92,4 +92,4 @@ step "start the installed program" inside \
     'cd /tmp && marquee-sketch-cli --version && marquee-sketch-cli --title 測試 --text 你好 | grep -q "unsigned int b"'
 
 elapsed=$((SECONDS - start))
-echo "$release: passed in $((elapsed / 60)) min $((elapsed % 60)) s"
+echo "$release: passed in $((elapsed / 60)) min $((elapsed % 60)) s (${head:0:7})"

@@ -160,5 +160,65 @@
         <source>the home folder %1 does not exist</source>
         <translation>家目錄 %1 不存在</translation>
     </message>
+    <message>
+        <source>the show needs %1 bytes of flash, more than the %2 the board takes below its bootloader; shorten the texts</source>
+        <translation>節目需要 %1 位元組快閃記憶體，超過板子在開機程式以下可用的 %2，請縮短文字</translation>
+    </message>
+    <message>
+        <source>%1 is not a show this program reads: %2</source>
+        <translation>%1 不是本程式能讀的節目：%2</translation>
+    </message>
+    <message>
+        <source>it is larger than %1 bytes</source>
+        <translation>檔案大於 %1 位元組</translation>
+    </message>
+    <message>
+        <source>line %1, column %2</source>
+        <translation>第 %1 行第 %2 欄</translation>
+    </message>
+    <message>
+        <source>there is no field &quot;%1&quot;; the fields are %2</source>
+        <translation>沒有「%1」這個欄位，欄位有 %2</translation>
+    </message>
+    <message>
+        <source>%1 must be a whole number from %2 to %3</source>
+        <translation>%1 必須是 %2 到 %3 的整數</translation>
+    </message>
+    <message>
+        <source>%1 must be true or false</source>
+        <translation>%1 必須是 true 或 false</translation>
+    </message>
+    <message>
+        <source>%1 must be a text</source>
+        <translation>%1 必須是文字</translation>
+    </message>
+    <message>
+        <source>scene %1</source>
+        <translation>第 %1 場</translation>
+    </message>
+    <message>
+        <source>a scene must be an object with a text and an effect</source>
+        <translation>每一場必須是含有 text 和 effect 的物件</translation>
+    </message>
+    <message>
+        <source>there is no effect &quot;%1&quot;; the effects are %2</source>
+        <translation>沒有「%1」這個效果，效果有 %2</translation>
+    </message>
+    <message>
+        <source>not JSON: %1: %2</source>
+        <translation>不是 JSON：%1：%2</translation>
+    </message>
+    <message>
+        <source>it must hold one object, with its scenes</source>
+        <translation>檔案必須是一個含有各場節目的物件</translation>
+    </message>
+    <message>
+        <source>there is no face &quot;%1&quot;; the faces are ming, kai, %2 and %3</source>
+        <translation>沒有「%1」這個字型，字型有 ming、kai、%2 和 %3</translation>
+    </message>
+    <message>
+        <source>it has no scenes</source>
+        <translation>節目沒有任何一場</translation>
+    </message>
 </context>
 </TS>

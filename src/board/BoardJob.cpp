@@ -119,6 +119,8 @@ void BoardJob::readSizes()
         m_result.sramNeeded = sizes.variables + kSketchStackBytes;
         if (m_result.sramNeeded > m_result.sramLimit)
             return finish(BoardFailure::TooBig);
+        if (m_result.programBytes > kBoardFlashLimit)
+            return finish(BoardFailure::FlashTooBig);
         run({BuildRecipe::hex()}, [this] { readHex(); });
     });
 }

@@ -10,6 +10,7 @@ enum class BoardFailure {
     BuildFolder,      // detail: the temporary folder that could not be made; reason: why
     CacheUnusable,    // detail: the core cache folder that cannot be used; reason: why
     TooBig,           // sramNeeded exceeds sramLimit
+    FlashTooBig,      // programBytes exceeds kBoardFlashLimit
     NoPort,           // the port does not exist
     NotSerialPort,    // the port is a file, a folder, a FIFO or a name, not a serial device
     PortGone,         // the port went away during the upload

@@ -5,15 +5,55 @@
 #include "cli/Messages.h"
 #include "generator/BoardMemory.h"
 #include "generator/GenerationRun.h"
+#include "generator/ShowSketch.h"
 #include "generator/TestPattern.h"
 #include "output/AnsiSink.h"
 #include "output/GifAnimation.h"
+#include "output/ShowFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/Interrupts.h"
 
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+
+namespace {
+
+// The sketch of the show in options: refused whole when the file is no show or
+// the show does not fit the board, so nothing is written.
+CliResult generateShow(const CliOptions &options, AnsiSink &sink, CliSketch *sketch)
+{
+    Show show;
+    QString where;
+    if (!readShow(options.show, &show, &where))
+        return CliResult::badUsage(Messages::badShow(options.showPath, where));
+    GlyphCanvas canvas;
+    canvas.setFontName(show.face);
+    canvas.setFontBold(show.bold);
+    canvas.setFontItalic(show.italic);
+    std::vector<SceneColumns> columns;
+    QStringList texts;
+    for (const Scene &scene : show.scenes) {
+        columns.push_back(sampleScene(scene.text, canvas));
+        texts.append(scene.text);
+    }
+    if (const int needed = showFlashBytes(show, columns); needed > kBoardFlashLimit)
+        return CliResult::failed(Messages::flashTooBig(needed));
+    const QStringList lines = showSketchLines(show, columns);
+    if (options.layout == CliOptions::Layout::Code) {
+        sketch->bytes = (lines.join(kLineEnd) + kLineEnd).toUtf8();
+    } else {
+        for (const QString &line : lines)
+            sink.writeLine(line);
+        sketch->bytes = sink.bytes();
+    }
+    sketch->notes = textNotes(QString(), texts.join(u' '), canvas);
+    sketch->face = show.face;
+    sketch->program = showProgram(show, columns);
+    return {};
+}
+
+} // namespace
 
 CliResult generateSketch(const CliOptions &options, CliSketch *out)
 {
@@ -22,6 +62,9 @@ CliResult generateSketch(const CliOptions &options, CliSketch *out)
     AnsiSink sink;
     if (!code && !sink.open())
         return CliResult::failed(Messages::cannotEncode(sink.errorString()));
+    sketch.face = options.face;
+    if (!options.showPath.isEmpty())
+        return generateShow(options, sink, out);
     if (options.testPattern) {
         sketch.program = testPatternProgram();
         if (code) {

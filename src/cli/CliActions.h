@@ -16,11 +16,13 @@
 // The small steps the command line is made of, each ending in a result; the
 // window calls the ones it shares.
 
-// The sketch the options ask for, in their layout.
+// The sketch the options ask for, in their layout: the classic one, the
+// wiring test, or a show's.
 struct CliSketch
 {
     QByteArray bytes;
-    SketchData data; // empty for the wiring test
+    SketchData data; // empty for the wiring test and a show
+    QString face;
     TextNotes notes;
     std::vector<DisplayStep> program; // as the preview plays it
 };

@@ -15,14 +15,14 @@ namespace {
 // is dropped, so a longer input is too long whatever it holds.
 constexpr qint64 kInputByteLimit = 3 * qint64(kTextLimit) + 2;
 
-// Reads at most one byte past the limit, so an endless input ends the read.
-bool readInput(const QString &path, QByteArray *bytes, QString *error)
+// Reads at most one byte past limit, so an endless input ends the read.
+bool readInput(const QString &path, qint64 limit, QByteArray *bytes, QString *error)
 {
     QFile file(path);
     const bool opened =
         path == u"-" ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
     if (opened) {
-        bytes->resize(kInputByteLimit + 1);
+        bytes->resize(limit + 1);
         qint64 total = 0;
         for (qint64 got = 0; total < bytes->size(); total += got) {
             got = file.read(bytes->data() + total, bytes->size() - total);
@@ -100,10 +100,15 @@ CliResult parseOptions(const QStringList &arguments, CliOptions *options)
         QStringLiteral("Write the wiring test of the matrix instead of the text's sketch."));
     const QCommandLineOption listPorts(
         "list-ports", QStringLiteral("List the serial ports, likely boards first, and exit."));
+    const QCommandLineOption show(
+        "show",
+        QStringLiteral("Use the show in PATH (JSON; - for standard input) instead of the "
+                       "title and the text."),
+        QStringLiteral("PATH"));
     const QCommandLineOption verbose(
         "verbose", QStringLiteral("After a failed compile or upload, print all the tools said."));
     parser.addOptions({help, version, title, titleFile, text, textFile, face, bold, italic, layout,
-                       output, hex, upload, gif, testPattern, listPorts, verbose});
+                       output, hex, upload, gif, testPattern, show, listPorts, verbose});
 
     if (!parser.parse(arguments))
         return CliResult::badUsage(parser.errorText());
@@ -149,6 +154,25 @@ CliResult parseOptions(const QStringList &arguments, CliOptions *options)
         }
     }
 
+    if (parser.isSet(show)) {
+        // The show holds its texts, face and style.
+        for (const QCommandLineOption &other :
+             {title, titleFile, text, textFile, face, bold, italic, testPattern})
+            if (parser.isSet(other))
+                return CliResult::badUsage(
+                    QStringLiteral("--show and --%1 both given.").arg(other.names().constFirst()));
+        options->showPath = parser.value(show);
+        // Ten scenes of the longest texts, written out with every field.
+        constexpr qint64 kShowByteLimit = 16 * kInputByteLimit;
+        QString reason;
+        if (!readInput(options->showPath, kShowByteLimit, &options->show, &reason))
+            return CliResult::failed(Messages::cannotRead(options->showPath, reason));
+        if (options->show.size() > kShowByteLimit)
+            return CliResult::badUsage(
+                Messages::badShow(options->showPath, Messages::largerThan(kShowByteLimit)));
+        return {};
+    }
+
     // The title and the text, from their options or from their files.
     if (parser.isSet(titleFile) && parser.isSet(textFile) && parser.value(titleFile) == u"-" &&
         parser.value(textFile) == u"-")
@@ -173,7 +197,7 @@ CliResult parseOptions(const QStringList &arguments, CliOptions *options)
             const QString path = parser.value(source.file);
             QByteArray bytes;
             QString reason;
-            if (!readInput(path, &bytes, &reason))
+            if (!readInput(path, kInputByteLimit, &bytes, &reason))
                 return CliResult::failed(Messages::cannotRead(path, reason));
             if (bytes.size() > kInputByteLimit)
                 return CliResult::badUsage(Messages::tooLong(source.isTitle, kTextLimit));

@@ -22,6 +22,9 @@ struct CliOptions
     bool bold = false;
     bool italic = false;
     bool testPattern = false;
+    // A show file's bytes, read whole; showPath names it.
+    QString showPath;
+    QByteArray show;
     bool verbose = false;
     Layout layout = Layout::Code;
     // Empty when not asked for.

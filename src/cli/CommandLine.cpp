@@ -66,7 +66,7 @@ CliResult run(const CliOptions &options, QIODevice &out, QIODevice &err, bool er
     if (const CliResult generated = generateSketch(options, &sketch); !generated.ok())
         return generated;
     for (const QString &warning :
-         sketchWarnings(sketch.data, sketch.notes, options.face, options.toBoard()))
+         sketchWarnings(sketch.data, sketch.notes, sketch.face, options.toBoard()))
         say(err, QStringLiteral("warning: ") + warning);
 
     // On a terminal, one line redrawn as the work goes on.

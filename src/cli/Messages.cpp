@@ -1,5 +1,7 @@
 #include "cli/Messages.h"
 
+#include "generator/BoardMemory.h"
+
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -44,6 +46,8 @@ QString Messages::board(const BoardResult &result, bool testPattern)
         return tr("the sketch needs %1 bytes of SRAM, more than the board's %2; shorten the text")
             .arg(result.sramNeeded)
             .arg(result.sramLimit);
+    case BoardFailure::FlashTooBig:
+        return flashTooBig(result.programBytes);
     case BoardFailure::NoPort:
         return tr("there is no port %1; plug the board in and pick its port").arg(result.port);
     case BoardFailure::NotSerialPort:
@@ -68,6 +72,24 @@ QString Messages::board(const BoardResult &result, bool testPattern)
         return tr("the upload was canceled; the board may hold part of a program: upload again");
     }
     return {};
+}
+
+QString Messages::flashTooBig(int needed)
+{
+    return tr("the show needs %1 bytes of flash, more than the %2 the board takes below its "
+              "bootloader; shorten the texts")
+        .arg(needed)
+        .arg(kBoardFlashLimit);
+}
+
+QString Messages::badShow(const QString &path, const QString &where)
+{
+    return tr("%1 is not a show this program reads: %2").arg(path, where);
+}
+
+QString Messages::largerThan(qint64 bytes)
+{
+    return tr("it is larger than %1 bytes").arg(bytes);
 }
 
 QString Messages::stage(BoardJob::Stage stage, int percent)

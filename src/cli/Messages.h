@@ -21,6 +21,12 @@ public:
     static void installTranslations(const QLocale &locale);
 
     static QString board(const BoardResult &result, bool testPattern = false);
+    static QString flashTooBig(int needed);
+    // A show file that is not one; where: the place and what is wrong there.
+    static QString badShow(const QString &path, const QString &where);
+    // A reason: the file is larger than bytes.
+    static QString largerThan(qint64 bytes);
+
     // What the board job is doing; percent is -1 while compiling and connecting.
     static QString stage(BoardJob::Stage stage, int percent);
 

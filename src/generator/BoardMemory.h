@@ -4,6 +4,9 @@
 
 // The ATmega2560's SRAM, where the sketch keeps its arrays.
 inline constexpr int kBoardSramBytes = 8192;
+// The flash a sketch may fill: the bootloader does not erase the pages from
+// here up before writing them.
+inline constexpr int kBoardFlashLimit = 0x3C000;
 
 // What the sketch needs beside its arrays, measured on the sketch as the
 // board job links it (with LTO) and on its simulated run: the deepest stack

@@ -31,6 +31,14 @@ QString phaseName(DisplayPhase phase)
         return QStringLiteral("欄號");
     case DisplayPhase::Checkerboard:
         return QStringLiteral("棋盤");
+    case DisplayPhase::Blink:
+        return QStringLiteral("明滅");
+    case DisplayPhase::ScrollDown:
+        return QStringLiteral("下捲");
+    case DisplayPhase::RunRight:
+        return QStringLiteral("右移");
+    case DisplayPhase::Pages:
+        return QStringLiteral("分頁");
     }
     return {};
 }

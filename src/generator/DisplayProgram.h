@@ -10,7 +10,8 @@
 // What the sign shows at one moment: one column word for each of its 64 columns.
 using LedFrame = std::array<quint16, SketchData::kTitleColumns>;
 
-// The three parts of the sketch's loop(), and the five of the wiring test's.
+// The three parts of the sketch's loop(), the five of the wiring test's, and
+// the effects of a show (with ScrollUp and Marquee, which runs left).
 enum class DisplayPhase {
     BlinkTitle,
     ScrollUp,
@@ -19,7 +20,11 @@ enum class DisplayPhase {
     EachRow,
     AllLit,
     ColumnNumbers,
-    Checkerboard
+    Checkerboard,
+    Blink,
+    ScrollDown,
+    RunRight,
+    Pages
 };
 
 // The name the sketch's comments give the phase.

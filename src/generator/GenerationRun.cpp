@@ -71,3 +71,16 @@ bool fileRun(const QString &title, const QString &text, GlyphCanvas &canvas, Lin
         *sampled = std::move(data);
     return sink.close();
 }
+
+std::vector<quint16> sampleScene(const QString &text, GlyphCanvas &canvas)
+{
+    canvas.setFontSize(kRunFontSize);
+    canvas.cls();
+    canvas.print(text);
+    std::vector<quint16> columns(std::size_t(canvas.inkExtent()));
+    for (int x = 0; x < int(columns.size()); ++x)
+        columns[std::size_t(x)] = columnWord(canvas, x);
+    while (!columns.empty() && columns.back() == 0)
+        columns.pop_back();
+    return columns;
+}

@@ -29,6 +29,10 @@ template <typename Canvas> quint16 columnWord(const Canvas &canvas, int x)
 // The canvas keeps the drawn text afterwards.
 SketchData sampleTexts(const QString &title, const QString &text, GlyphCanvas &canvas, int margin);
 
+// A show's scene text drawn as the scroll text is, at x = 0, y = 0, 12 points,
+// sampled up to its last lit column.
+std::vector<quint16> sampleScene(const QString &text, GlyphCanvas &canvas);
+
 // The whole sketch text in the code-box layout, lines ended with CR LF. When
 // sampled is given, it receives the data the text was made from.
 QString codeBoxRun(const QString &title, const QString &text, GlyphCanvas &canvas,

@@ -11,6 +11,7 @@
 #include "generator/DefaultTexts.h"
 #include "generator/DisplayProgram.h"
 #include "generator/GenerationRun.h"
+#include "generator/ShowSketch.h"
 #include "generator/TestPattern.h"
 #include "output/AnsiSink.h"
 
@@ -49,6 +50,13 @@ int staticSram(const QString &elf)
     return bytes;
 }
 
+// What the simulated board printed of the program in elf over scans scans.
+QStringList probe(const QString &elf, long scans)
+{
+    return QString::fromLatin1(output(QStringLiteral(PROBE_PATH), {elf, QString::number(scans)}))
+        .split(u'\n', Qt::SkipEmptyParts);
+}
+
 } // namespace
 
 class TestBoardRun : public QObject
@@ -59,6 +67,8 @@ private slots:
     void sketchRunsAsModelled_data();
     void sketchRunsAsModelled();
     void testPatternRunsAsModelled();
+    void showRunsAsModelled_data();
+    void showRunsAsModelled();
 };
 
 void TestBoardRun::sketchRunsAsModelled_data()
@@ -122,9 +132,7 @@ void TestBoardRun::sketchRunsAsModelled()
     const QString elf = job.elfPath();
 
     const ProbedRuns expected = probedRuns(displayProgram(data), scanLimit);
-    const QStringList lines = QString::fromLatin1(output(QStringLiteral(PROBE_PATH),
-                                                         {elf, QString::number(expected.scans)}))
-                                  .split(u'\n', Qt::SkipEmptyParts);
+    const QStringList lines = probe(elf, expected.scans);
     QVERIFY(lines.size() > 2);
 
     QCOMPARE(lines.mid(2), expected.lines);
@@ -159,12 +167,71 @@ void TestBoardRun::testPatternRunsAsModelled()
     QCOMPARE(compiled.first().first().value<BoardResult>().failure, BoardFailure::None);
 
     const ProbedRuns expected = probedRuns(testPatternProgram());
-    const QStringList lines =
-        QString::fromLatin1(
-            output(QStringLiteral(PROBE_PATH), {job.elfPath(), QString::number(expected.scans)}))
-            .split(u'\n', Qt::SkipEmptyParts);
+    const QStringList lines = probe(job.elfPath(), expected.scans);
     QVERIFY(lines.size() > 2);
     QCOMPARE(lines.mid(2), expected.lines);
+}
+
+// A show plays on the board exactly as its model says, each frame for its
+// scans, whatever the effect, the face and the brightness, and with its
+// columns far past the first 64 KB and 128 KB of flash.
+void TestBoardRun::showRunsAsModelled_data()
+{
+    QTest::addColumn<Show>("show");
+    Show every;
+    for (const Effect effect : {Effect::Blink, Effect::ScrollUp, Effect::ScrollDown,
+                                Effect::RunLeft, Effect::RunRight, Effect::Pages})
+        every.scenes.push_back(
+            {QStringLiteral("跑馬燈節目秀"), effect, 2, 3, effect == Effect::Blink ? 2 : 1});
+    QTest::newRow("every effect") << every;
+
+    Show kai;
+    kai.face = kFaceKai;
+    kai.bold = kai.italic = true;
+    kai.brightness = 3;
+    kai.scenes = {{QStringLiteral("粗斜體標楷"), Effect::RunLeft, 1, 0, 1},
+                  {QStringLiteral("亮度三"), Effect::Blink, 3, 2, 2}};
+    QTest::newRow("標楷體 bold italic, brightness 3") << kai;
+
+    // About 150 KB of columns: its pages reach past 128 KB.
+    Show far;
+    far.scenes = {
+        {QStringLiteral("遠").repeated(5000) + QStringLiteral("終"), Effect::Pages, 1, 0, 1},
+        {QStringLiteral("始"), Effect::Pages, 2, 0, 1}};
+    QTest::newRow("past 128 KB") << far;
+}
+
+void TestBoardRun::showRunsAsModelled()
+{
+    QFETCH(Show, show);
+    GlyphCanvas canvas;
+    canvas.setFontName(show.face);
+    canvas.setFontBold(show.bold);
+    canvas.setFontItalic(show.italic);
+    std::vector<SceneColumns> columns;
+    for (const Scene &scene : show.scenes)
+        columns.push_back(sampleScene(scene.text, canvas));
+
+    BoardJob job;
+    QSignalSpy compiled(&job, &BoardJob::finished);
+    job.start(showSketchLines(show, columns).join(QStringLiteral("\r\n")).toUtf8(), QString());
+    QVERIFY(compiled.wait(120000));
+    const auto result = compiled.first().first().value<BoardResult>();
+    QVERIFY2(result.failure == BoardFailure::None, qPrintable(result.detail));
+    // The count made before compiling holds the compiled show, with little to spare.
+    const int estimate = showFlashBytes(show, columns);
+    QVERIFY2(estimate >= result.programBytes && estimate - result.programBytes < 512,
+             qPrintable(
+                 QStringLiteral("%1 counted, %2 compiled").arg(estimate).arg(result.programBytes)));
+
+    const ProbedRuns expected = probedRuns(showProgram(show, columns));
+    const QStringList lines = probe(job.elfPath(), expected.scans);
+    QVERIFY(lines.size() > 2);
+    QCOMPARE(lines.mid(2), expected.lines);
+    // Dimmer or brighter, a scan takes as long as the classic sketch's; the
+    // reads between steps add a little when a step is a single scan.
+    const double period = lines[0].section(u' ', 1).toDouble();
+    QVERIFY2(qAbs(period - kScanMicroseconds) < kScanMicroseconds / 50, qPrintable(lines[0]));
 }
 
 QTEST_MAIN(TestBoardRun)

@@ -387,6 +387,15 @@ void TestCommandLine::faults_data()
     QTest::newRow("Traditional Chinese under zh_TW")
         << QStringList{"--text-file", "/dev/zero"} << QStringList{"LC_ALL=zh_TW.UTF-8"} << "" << 2
         << QByteArray("文字超過文字方塊可容納的 32767 個字元");
+    QTest::newRow("show") << QStringList{"--show", "@/show.json", "-o", "@/show.ino"} << none << ""
+                          << 0 << QByteArray();
+    QTest::newRow("show beside a title") << QStringList{"--show", "@/show.json", "--title", "x"}
+                                         << none << "" << 2 << QByteArray("--show and --title");
+    QTest::newRow("not a show") << QStringList{"--show", "@/file"} << none << "" << 2
+                                << QByteArray("@/file is not a show this program reads: not JSON");
+    QTest::newRow("show past the flash")
+        << QStringList{"--show", "@/big.json", "-o", "@/big.ino"} << none << "" << 1
+        << QByteArray("bytes of flash, more than the 245760");
     QTest::newRow("title too long") << QStringList{"--title", QString(32768, u'a')} << none << ""
                                     << 2 << QByteArray("the title is longer");
     QTest::newRow("folder made") << QStringList{"-o", "@/new/bb/bb.ino"} << none << "" << 0
@@ -433,6 +442,12 @@ void TestCommandLine::faults()
     QFile file(dir.filePath(QStringLiteral("file")));
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo"))).constData(), 0600), 0);
+    for (const auto &[name, text] : {std::pair{"show.json", QStringLiteral("節目")},
+                                     std::pair{"big.json", QStringLiteral("遠").repeated(8000)}}) {
+        QFile show(dir.filePath(QString::fromLatin1(name)));
+        QVERIFY(show.open(QIODevice::WriteOnly));
+        show.write(R"({"scenes": [{"text": ")" + text.toUtf8() + R"(", "effect": "pages"}]})");
+    }
     QFile fonts(dir.filePath(QStringLiteral("fonts.conf")));
     QVERIFY(fonts.open(QIODevice::WriteOnly));
     fonts.write("<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");
