@@ -27,16 +27,7 @@ CliResult generateShow(const CliOptions &options, AnsiSink &sink, CliSketch *ske
     QString where;
     if (!readShow(options.show, &show, &where))
         return CliResult::badUsage(Messages::badShow(options.showPath, where));
-    GlyphCanvas canvas;
-    canvas.setFontName(show.face);
-    canvas.setFontBold(show.bold);
-    canvas.setFontItalic(show.italic);
-    std::vector<SceneColumns> columns;
-    QStringList texts;
-    for (const Scene &scene : show.scenes) {
-        columns.push_back(sampleScene(scene.text, canvas));
-        texts.append(scene.text);
-    }
+    const std::vector<SceneColumns> columns = sampleShow(show);
     if (const int needed = showFlashBytes(show, columns); needed > kBoardFlashLimit)
         return CliResult::failed(Messages::flashTooBig(needed));
     const QStringList lines = showSketchLines(show, columns);
@@ -47,6 +38,11 @@ CliResult generateShow(const CliOptions &options, AnsiSink &sink, CliSketch *ske
             sink.writeLine(line);
         sketch->bytes = sink.bytes();
     }
+    QStringList texts;
+    for (const Scene &scene : show.scenes)
+        texts.append(scene.text);
+    GlyphCanvas canvas;
+    canvas.setFontName(show.face);
     sketch->notes = textNotes(QString(), texts.join(u' '), canvas);
     sketch->face = show.face;
     sketch->program = showProgram(show, columns);

@@ -72,15 +72,27 @@ bool fileRun(const QString &title, const QString &text, GlyphCanvas &canvas, Lin
     return sink.close();
 }
 
-std::vector<quint16> sampleScene(const QString &text, GlyphCanvas &canvas)
+SceneColumns sampleScene(const QString &text, GlyphCanvas &canvas)
 {
     canvas.setFontSize(kRunFontSize);
     canvas.cls();
     canvas.print(text);
-    std::vector<quint16> columns(std::size_t(canvas.inkExtent()));
+    SceneColumns columns(std::size_t(canvas.inkExtent()));
     for (int x = 0; x < int(columns.size()); ++x)
         columns[std::size_t(x)] = columnWord(canvas, x);
     while (!columns.empty() && columns.back() == 0)
         columns.pop_back();
+    return columns;
+}
+
+std::vector<SceneColumns> sampleShow(const Show &show)
+{
+    GlyphCanvas canvas;
+    canvas.setFontName(show.face);
+    canvas.setFontBold(show.bold);
+    canvas.setFontItalic(show.italic);
+    std::vector<SceneColumns> columns;
+    for (const Scene &scene : show.scenes)
+        columns.push_back(sampleScene(scene.text, canvas));
     return columns;
 }

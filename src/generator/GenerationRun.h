@@ -2,6 +2,7 @@
 
 #include "canvas/GlyphCanvas.h"
 #include "generator/LineSink.h"
+#include "generator/Show.h"
 #include "generator/SketchData.h"
 #include "generator/SketchText.h"
 
@@ -31,7 +32,9 @@ SketchData sampleTexts(const QString &title, const QString &text, GlyphCanvas &c
 
 // A show's scene text drawn as the scroll text is, at x = 0, y = 0, 12 points,
 // sampled up to its last lit column.
-std::vector<quint16> sampleScene(const QString &text, GlyphCanvas &canvas);
+SceneColumns sampleScene(const QString &text, GlyphCanvas &canvas);
+// Every scene of show, in its face and style.
+std::vector<SceneColumns> sampleShow(const Show &show);
 
 // The whole sketch text in the code-box layout, lines ended with CR LF. When
 // sampled is given, it receives the data the text was made from.

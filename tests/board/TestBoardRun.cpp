@@ -204,13 +204,7 @@ void TestBoardRun::showRunsAsModelled_data()
 void TestBoardRun::showRunsAsModelled()
 {
     QFETCH(Show, show);
-    GlyphCanvas canvas;
-    canvas.setFontName(show.face);
-    canvas.setFontBold(show.bold);
-    canvas.setFontItalic(show.italic);
-    std::vector<SceneColumns> columns;
-    for (const Scene &scene : show.scenes)
-        columns.push_back(sampleScene(scene.text, canvas));
+    const std::vector<SceneColumns> columns = sampleShow(show);
 
     BoardJob job;
     QSignalSpy compiled(&job, &BoardJob::finished);

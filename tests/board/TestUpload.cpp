@@ -8,7 +8,9 @@
 #include "cli/Messages.h"
 #include "generator/DefaultTexts.h"
 #include "generator/GenerationRun.h"
+#include "generator/Show.h"
 #include "generator/TestPattern.h"
+#include "output/ShowFile.h"
 #include "platform/Clipboard.h"
 #include "window/Form1.h"
 
@@ -143,6 +145,7 @@ private slots:
     void cleanup();
     void uploadRunsAsModelled_data();
     void uploadRunsAsModelled();
+    void showUploadRunsAsModelled();
     void refused_data();
     void refused();
     void cliInterrupted_data();
@@ -242,6 +245,39 @@ void TestUpload::uploadRunsAsModelled()
     const QByteArray &image = m_image[pattern];
     QCOMPARE(flash.left(image.size()), image);
     QCOMPARE(flash.mid(image.size()).count('\xff'), flash.size() - image.size());
+}
+
+// A show, uploaded from the command line, leaves its HEX in the flash and plays as modelled.
+void TestUpload::showUploadRunsAsModelled()
+{
+    const QByteArray json = R"({"brightness": 5, "scenes": [
+        {"text": "節目", "effect": "scroll-down", "scans": 2},
+        {"text": "燒錄", "effect": "run-right", "scans": 1}]})";
+    const QString path = m_dir.filePath(QStringLiteral("show.json"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(json) == json.size());
+    file.close();
+    Show show;
+    QString error;
+    QVERIFY(readShow(json, &show, &error));
+    const ProbedRuns expected = probedRuns(showProgram(show, sampleShow(show)));
+
+    int status = -1;
+    const QString hex = m_dir.filePath(QStringLiteral("show.hex"));
+    cli({"--show", path, "--hex", hex}, &status);
+    QCOMPARE(status, 0);
+    QFile hexFile(hex);
+    QVERIFY(hexFile.open(QIODevice::ReadOnly));
+    const QByteArray image = hexImage(hexFile.readAll());
+
+    VirtualBoard board;
+    const QString port = board.start(expected.scans);
+    QVERIFY(!port.isEmpty());
+    QByteArray err;
+    cli({"--show", path, "--upload", port}, &status, &err);
+    QVERIFY2(status == 0, err.constData());
+    QCOMPARE(board.runs(), expected.lines);
+    QCOMPARE(board.flash().left(image.size()), image);
 }
 
 void TestUpload::refused_data()
