@@ -162,7 +162,7 @@ CliResult parseOptions(const QStringList &arguments, CliOptions *options)
                 return CliResult::badUsage(
                     QStringLiteral("--show and --%1 both given.").arg(other.names().constFirst()));
         options->showPath = parser.value(show);
-        // Ten scenes of the longest texts, written out with every field.
+        // Sixteen scenes of the longest texts, written out with every field.
         constexpr qint64 kShowByteLimit = 16 * kInputByteLimit;
         QString reason;
         if (!readInput(options->showPath, kShowByteLimit, &options->show, &reason))
