@@ -126,6 +126,8 @@ void compileCold(benchmark::State &state)
 
 int main(int argc, char *argv[])
 {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     benchmark::RegisterBenchmark("burn/default/warm", burnWarm)
         ->UseManualTime()
