@@ -7,7 +7,10 @@
 // sketch uploaded there; the application flash is then written raw to FLASH_OUT.
 // Output, one item a line:
 //   pty PATH              (--board only, first) the serial port to upload to
-//   period MICROSECONDS   mean time from one finished frame to the next
+//   period MICROSECONDS lit MICROSECONDS
+//                         mean time from one finished frame to the next, and
+//                         mean time a column stays lit, from its low byte to
+//                         the next write of PORTA
 //   stack BYTES           (ELF only) the deepest the stack reached
 //   run COUNT WORD0 ... WORD63   (hexadecimal column words)
 // Exit status 1 when the sketch does not scan frames as expected or, with
@@ -78,6 +81,9 @@ struct Scanner
     long frames = 0;
     avr_cycle_count_t firstFrameEnd = 0;
     avr_cycle_count_t lastFrameEnd = 0;
+    avr_cycle_count_t litSince = 0;
+    avr_cycle_count_t litCycles = 0;
+    long litColumns = 0;
     const char *fault = nullptr;
     avr_t *avr = nullptr;
 
@@ -99,8 +105,16 @@ struct Scanner
     }
     void portA(std::uint8_t value)
     {
-        if (expect != Expect::Low)
+        if (expect != Expect::Low) {
+            // The write that blanks the column ends its lit time.
+            if (litSince != 0) {
+                litCycles += avr->cycle - litSince;
+                ++litColumns;
+                litSince = 0;
+            }
             return;
+        }
+        litSince = avr->cycle;
         frame[column] = std::uint16_t(high << 8 | value);
         expect = Expect::Column;
         nextColumn = (column + 1) % kColumns;
@@ -184,9 +198,12 @@ void scanFrames(avr_t *avr, Scanner &scanner, long wanted)
 void printPeriod(const Scanner &scanner)
 {
     const double periods = double(scanner.frames - 1);
-    std::printf("period %.3f\n",
+    std::printf("period %.3f lit %.3f\n",
                 periods > 0
                     ? double(scanner.lastFrameEnd - scanner.firstFrameEnd) / periods * 1e6 / kClock
+                    : 0.0,
+                scanner.litColumns > 0
+                    ? double(scanner.litCycles) / double(scanner.litColumns) * 1e6 / kClock
                     : 0.0);
 }
 

@@ -139,7 +139,7 @@ void TestBoardRun::sketchRunsAsModelled()
 
     // Lit, dark and shifted scans and the copies between steps differ by a few
     // cycles, so the mean scan of a pass moves a little with the text.
-    const double period = lines[0].section(u' ', 1).toDouble();
+    const double period = lines[0].section(u' ', 1, 1).toDouble();
     QVERIFY2(qAbs(period - kScanMicroseconds) < kScanMicroseconds / 200, qPrintable(lines[0]));
 
     const int stack = lines[1].section(u' ', 1).toInt();
@@ -224,8 +224,11 @@ void TestBoardRun::showRunsAsModelled()
     QCOMPARE(lines.mid(2), expected.lines);
     // Dimmer or brighter, a scan takes as long as the classic sketch's; the
     // reads between steps add a little when a step is a single scan.
-    const double period = lines[0].section(u' ', 1).toDouble();
+    const double period = lines[0].section(u' ', 1, 1).toDouble();
     QVERIFY2(qAbs(period - kScanMicroseconds) < kScanMicroseconds / 50, qPrintable(lines[0]));
+    // Each column is lit for brightness eighths of the classic 100 µs.
+    const double lit = lines[0].section(u' ', 3, 3).toDouble();
+    QVERIFY2(qAbs(lit - 100.0 * show.brightness / Show::kMaxBrightness) < 2, qPrintable(lines[0]));
 }
 
 QTEST_MAIN(TestBoardRun)
