@@ -13,9 +13,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Interrupts.h"
 
-#include <QDir>
 #include <QEventLoop>
-#include <QFileInfo>
 
 namespace {
 

@@ -196,7 +196,7 @@ void Form1::setStatus(const QString &text, bool failure, const QByteArray &log)
 {
     m_status->setStyleSheet(failure ? QStringLiteral("color: #c00000") : QString());
     m_log = log;
-    m_status->setToolTip(text);
+    m_statusText = text;
     if (log.isEmpty()) {
         m_status->setTextFormat(Qt::PlainText);
         m_status->setText(text);
@@ -209,8 +209,7 @@ void Form1::setStatus(const QString &text, bool failure, const QByteArray &log)
 
 void Form1::showLog()
 {
-    QMessageBox box(QMessageBox::Warning, Command4->text(), m_status->toolTip(), QMessageBox::Ok,
-                    this);
+    QMessageBox box(QMessageBox::Warning, Command4->text(), m_statusText, QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("boardLog"));
     box.setDetailedText(QString::fromLocal8Bit(m_log));
     box.exec();

@@ -84,5 +84,7 @@ private:
     PreviewWindow *m_preview = nullptr;
     QLabel *m_status;
     QString m_sketchPath;
+    // The status line's plain text, and what the programs printed behind its 詳細.
+    QString m_statusText;
     QByteArray m_log;
 };
