@@ -90,10 +90,15 @@ std::vector<DisplayStep> sceneSteps(const Scene &scene, const SceneColumns &colu
     return steps;
 }
 
-std::vector<DisplayStep> showProgram(const Show &show, const std::vector<SceneColumns> &columns)
+std::vector<DisplayStep> showProgram(const Show &show, const std::vector<SceneColumns> &columns,
+                                     std::vector<std::size_t> *sceneStarts)
 {
     std::vector<DisplayStep> steps;
+    if (sceneStarts)
+        sceneStarts->clear();
     for (std::size_t i = 0; i < show.scenes.size(); ++i) {
+        if (sceneStarts)
+            sceneStarts->push_back(steps.size());
         const Scene &scene = show.scenes[i];
         std::vector<DisplayStep> once = sceneSteps(scene, columns[i]);
         for (int r = 0; r < scene.repeat; ++r) {

@@ -44,7 +44,9 @@ struct Show
 using SceneColumns = std::vector<quint16>;
 
 // One pass of the show: every scene's steps, in order, its repeats included.
-std::vector<DisplayStep> showProgram(const Show &show, const std::vector<SceneColumns> &columns);
+// sceneStarts, when given, receives the index of each scene's first step.
+std::vector<DisplayStep> showProgram(const Show &show, const std::vector<SceneColumns> &columns,
+                                     std::vector<std::size_t> *sceneStarts = nullptr);
 
 // The steps of one play of a scene.
 std::vector<DisplayStep> sceneSteps(const Scene &scene, const SceneColumns &columns);

@@ -154,3 +154,24 @@ bool readShow(const QByteArray &json, Show *show, QString *error)
     *show = std::move(read);
     return true;
 }
+
+QByteArray writeShow(const Show &show)
+{
+    QJsonArray scenes;
+    for (const Scene &scene : show.scenes) {
+        QJsonObject object{{"text", scene.text},
+                           {"effect", effectNames()[int(scene.effect)]},
+                           {"scans", scene.scans},
+                           {"repeat", scene.repeat}};
+        if (scene.effect == Effect::Blink)
+            object.insert(QStringLiteral("off"), scene.off);
+        scenes.append(object);
+    }
+    const QJsonObject object{{"show", kShowVersion},
+                             {"face", show.face == kFaceKai ? "kai" : "ming"},
+                             {"bold", show.bold},
+                             {"italic", show.italic},
+                             {"brightness", show.brightness},
+                             {"scenes", scenes}};
+    return QJsonDocument(object).toJson();
+}

@@ -16,3 +16,6 @@ inline constexpr int kShowVersion = 1;
 // The show in json; false with a sentence that names the place (line and
 // column, or the scene and field) when the file is not a show this program reads.
 bool readShow(const QByteArray &json, Show *show, QString *error);
+
+// The show as a file readShow() reads back equal, every field written out.
+QByteArray writeShow(const Show &show);

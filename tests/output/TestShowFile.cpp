@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+Q_DECLARE_METATYPE(Show)
+
 class TestShowFile : public QObject
 {
     Q_OBJECT
@@ -13,6 +15,8 @@ private slots:
     void readsExample();
     void refused_data();
     void refused();
+    void readsBackWhatItWrites_data();
+    void readsBackWhatItWrites();
 };
 
 void TestShowFile::readsExample()
@@ -73,6 +77,31 @@ void TestShowFile::refused()
     QVERIFY(!readShow(json, &show, &said));
     QVERIFY2(said.startsWith(error), qPrintable(said));
     QCOMPARE(show.brightness, 5);
+}
+
+void TestShowFile::readsBackWhatItWrites_data()
+{
+    QTest::addColumn<Show>("show");
+    Show ming;
+    ming.scenes = {{QStringLiteral("歡迎\"光臨\\"), Effect::Blink, 7, 0, 255},
+                   {QString(), Effect::Pages, 65535, 51, 1}};
+    QTest::newRow("ming, quotes, a blank scene, the limits") << ming;
+    Show kai;
+    kai.face = kFaceKai;
+    kai.bold = kai.italic = true;
+    kai.brightness = 1;
+    for (int effect = 0; effect < int(effectNames().size()); ++effect)
+        kai.scenes.push_back({QString(effect + 1, u'跑'), Effect(effect), effect + 1, 51, 2});
+    QTest::newRow("kai bold italic, every effect") << kai;
+}
+
+void TestShowFile::readsBackWhatItWrites()
+{
+    QFETCH(Show, show);
+    Show read;
+    QString error;
+    QVERIFY2(readShow(writeShow(show), &read, &error), qPrintable(error));
+    QCOMPARE(read, show);
 }
 
 QTEST_MAIN(TestShowFile)
