@@ -2,40 +2,17 @@
 
 #include "cli/Messages.h"
 #include "cli/TextInput.h"
+#include "output/ShowFile.h"
+#include "platform/ReadLimited.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 #include <QFileInfo>
-
-#include <cstdio>
 
 namespace {
 
 // UTF-8 takes at most three bytes for each UTF-16 unit, and one final line end
 // is dropped, so a longer input is too long whatever it holds.
 constexpr qint64 kInputByteLimit = 3 * qint64(kTextLimit) + 2;
-
-// Reads at most one byte past limit, so an endless input ends the read.
-bool readInput(const QString &path, qint64 limit, QByteArray *bytes, QString *error)
-{
-    QFile file(path);
-    const bool opened =
-        path == u"-" ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
-    if (opened) {
-        bytes->resize(limit + 1);
-        qint64 total = 0;
-        for (qint64 got = 0; total < bytes->size(); total += got) {
-            got = file.read(bytes->data() + total, bytes->size() - total);
-            if (got <= 0)
-                break;
-        }
-        bytes->truncate(total);
-    }
-    if (opened && file.error() == QFileDevice::NoError)
-        return true;
-    *error = file.errorString();
-    return false;
-}
 
 QString faceFromArgument(const QString &argument)
 {
@@ -162,14 +139,12 @@ CliResult parseOptions(const QStringList &arguments, CliOptions *options)
                 return CliResult::badUsage(
                     QStringLiteral("--show and --%1 both given.").arg(other.names().constFirst()));
         options->showPath = parser.value(show);
-        // Sixteen scenes of the longest texts, written out with every field.
-        constexpr qint64 kShowByteLimit = 16 * kInputByteLimit;
         QString reason;
-        if (!readInput(options->showPath, kShowByteLimit, &options->show, &reason))
+        if (!readLimited(options->showPath, kShowFileLimit, &options->show, &reason))
             return CliResult::failed(Messages::cannotRead(options->showPath, reason));
-        if (options->show.size() > kShowByteLimit)
+        if (options->show.size() > kShowFileLimit)
             return CliResult::badUsage(
-                Messages::badShow(options->showPath, Messages::largerThan(kShowByteLimit)));
+                Messages::badShow(options->showPath, Messages::largerThan(kShowFileLimit)));
         return {};
     }
 
@@ -197,7 +172,7 @@ CliResult parseOptions(const QStringList &arguments, CliOptions *options)
             const QString path = parser.value(source.file);
             QByteArray bytes;
             QString reason;
-            if (!readInput(path, kInputByteLimit, &bytes, &reason))
+            if (!readLimited(path, kInputByteLimit, &bytes, &reason))
                 return CliResult::failed(Messages::cannotRead(path, reason));
             if (bytes.size() > kInputByteLimit)
                 return CliResult::badUsage(Messages::tooLong(source.isTitle, kTextLimit));

@@ -46,9 +46,33 @@ int defaultScans(Effect effect)
     return 1;
 }
 
-std::vector<DisplayStep> sceneSteps(const Scene &scene, const SceneColumns &columns)
+namespace {
+
+long pageCount(long width)
 {
-    std::vector<DisplayStep> steps;
+    return std::max(1L, (width + kColumns - 1) / kColumns);
+}
+
+std::size_t stepCount(const Scene &scene, long width)
+{
+    switch (scene.effect) {
+    case Effect::Blink:
+        return 2;
+    case Effect::ScrollUp:
+    case Effect::ScrollDown:
+        return kRows;
+    case Effect::RunLeft:
+    case Effect::RunRight:
+        return std::size_t(width + kColumns + 1);
+    case Effect::Pages:
+        return std::size_t(pageCount(width));
+    }
+    return 0;
+}
+
+// Adds one play of the scene to steps.
+void addSceneSteps(const Scene &scene, const SceneColumns &columns, std::vector<DisplayStep> &steps)
+{
     const long width = long(columns.size());
     const auto add = [&](const LedFrame &frame, int scans, DisplayPhase phase, long position,
                          long positions) {
@@ -81,33 +105,51 @@ std::vector<DisplayStep> sceneSteps(const Scene &scene, const SceneColumns &colu
                 width + kColumns + 1);
         break;
     case Effect::Pages: {
-        const long pages = std::max(1L, (width + kColumns - 1) / kColumns);
+        const long pages = pageCount(width);
         for (long p = 0; p < pages; ++p)
             add(window(columns, p * kColumns), scene.scans, DisplayPhase::Pages, p, pages);
         break;
     }
     }
+}
+
+} // namespace
+
+std::vector<DisplayStep> sceneSteps(const Scene &scene, const SceneColumns &columns)
+{
+    std::vector<DisplayStep> steps;
+    steps.reserve(stepCount(scene, long(columns.size())));
+    addSceneSteps(scene, columns, steps);
     return steps;
 }
 
 std::vector<DisplayStep> showProgram(const Show &show, const std::vector<SceneColumns> &columns,
                                      std::vector<std::size_t> *sceneStarts)
 {
+    // Built in place: a long scene's steps take many megabytes, and fresh memory is slow.
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < show.scenes.size(); ++i)
+        total +=
+            stepCount(show.scenes[i], long(columns[i].size())) * std::size_t(show.scenes[i].repeat);
     std::vector<DisplayStep> steps;
+    steps.reserve(total);
     if (sceneStarts)
         sceneStarts->clear();
     for (std::size_t i = 0; i < show.scenes.size(); ++i) {
-        if (sceneStarts)
-            sceneStarts->push_back(steps.size());
         const Scene &scene = show.scenes[i];
-        std::vector<DisplayStep> once = sceneSteps(scene, columns[i]);
-        for (int r = 0; r < scene.repeat; ++r) {
-            // A blink's position is which blink it is.
-            if (scene.effect == Effect::Blink)
-                for (DisplayStep &step : once)
-                    step = {step.frame, step.scans, step.phase, r, scene.repeat};
-            steps.insert(steps.end(), once.begin(), once.end());
-        }
+        const std::size_t first = steps.size();
+        if (sceneStarts)
+            sceneStarts->push_back(first);
+        addSceneSteps(scene, columns[i], steps);
+        const std::size_t end = steps.size();
+        for (int r = 1; r < scene.repeat; ++r)
+            for (std::size_t k = first; k < end; ++k)
+                steps.push_back(steps[k]);
+        // A blink's position is which blink it is.
+        if (scene.effect == Effect::Blink)
+            for (std::size_t k = first; k < steps.size(); ++k)
+                steps[k].position = int((k - first) / (end - first)),
+                steps[k].positions = scene.repeat;
     }
     return steps;
 }

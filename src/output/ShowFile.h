@@ -1,5 +1,6 @@
 #pragma once
 
+#include "generator/DefaultTexts.h"
 #include "generator/Show.h"
 
 #include <QByteArray>
@@ -12,6 +13,8 @@
 //
 // Every field but scenes, text and effect may be left out and takes its default.
 inline constexpr int kShowVersion = 1;
+// Sixteen scenes of the longest texts, written out with every field.
+inline constexpr qint64 kShowFileLimit = 16 * (3 * qint64(kTextLimit) + 2);
 
 // The show in json; false with a sentence that names the place (line and
 // column, or the scene and field) when the file is not a show this program reads.
