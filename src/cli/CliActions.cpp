@@ -28,11 +28,10 @@ CliResult generateShow(const CliOptions &options, AnsiSink &sink, CliSketch *ske
     const std::vector<SceneColumns> columns = sampleShow(show);
     if (const int needed = showFlashBytes(show, columns); needed > kBoardFlashLimit)
         return CliResult::failed(Messages::flashTooBig(needed));
-    const QStringList lines = showSketchLines(show, columns);
     if (options.layout == CliOptions::Layout::Code) {
-        sketch->bytes = (lines.join(kLineEnd) + kLineEnd).toUtf8();
+        sketch->bytes = showSketchCode(show, columns);
     } else {
-        for (const QString &line : lines)
+        for (const QString &line : showSketchLines(show, columns))
             sink.writeLine(line);
         sketch->bytes = sink.bytes();
     }

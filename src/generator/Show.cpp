@@ -153,3 +153,15 @@ std::vector<DisplayStep> showProgram(const Show &show, const std::vector<SceneCo
     }
     return steps;
 }
+
+Show classicShow(const QString &title, const QString &text, const CanvasFont &font)
+{
+    Show show;
+    show.face = font.name;
+    show.bold = font.bold;
+    show.italic = font.italic;
+    show.scenes = {{title, Effect::Blink, defaultScans(Effect::Blink), 51, 3},
+                   {title, Effect::ScrollUp, defaultScans(Effect::ScrollUp), 51, 1},
+                   {text, Effect::RunLeft, defaultScans(Effect::RunLeft), 51, 1}};
+    return show;
+}

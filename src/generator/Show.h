@@ -39,6 +39,10 @@ struct Show
     bool operator==(const Show &) const = default;
 };
 
+// The classic sketch's show as scenes: the title blinks three times and
+// scrolls up into place, then the text runs left.
+Show classicShow(const QString &title, const QString &text, const CanvasFont &font);
+
 // A scene's text drawn as the classic scroll text is, as column words, up to
 // the last lit column: its width W is the size.
 using SceneColumns = std::vector<quint16>;

@@ -1,5 +1,7 @@
 #include "generator/ShowSketch.h"
 
+#include "generator/SketchText.h"
+
 #include <map>
 
 namespace {
@@ -10,15 +12,15 @@ constexpr long kChunkWords = 1L << kChunkShift;
 constexpr int kWordsPerLine = 16;
 
 // Scenes with the same text share their columns.
-struct Layout
+struct DataLayout
 {
     std::vector<quint16> words;
     std::vector<long> start; // each scene's first word
 };
 
-Layout layout(const std::vector<SceneColumns> &columns)
+DataLayout layout(const std::vector<SceneColumns> &columns)
 {
-    Layout result;
+    DataLayout result;
     std::map<SceneColumns, long> placed;
     for (const SceneColumns &scene : columns) {
         const auto [where, added] = placed.try_emplace(scene, long(result.words.size()));
@@ -127,7 +129,7 @@ const QStringList kProgram = {
 
 QStringList showSketchLines(const Show &show, const std::vector<SceneColumns> &columns)
 {
-    const Layout data = layout(columns);
+    const DataLayout data = layout(columns);
     const long chunks = std::max(1L, long((data.words.size() + kChunkWords - 1) / kChunkWords));
     const int lit = 100 * show.brightness / Show::kMaxBrightness;
 
@@ -195,4 +197,10 @@ int showFlashBytes(const Show &show, const std::vector<SceneColumns> &columns)
     const long arrays = std::max(1L, (words + kChunkWords - 1) / kChunkWords);
     return int(words * 2 + arrays * kArrayBytes) + int(show.scenes.size()) * kSceneBytes +
            kProgramBytes;
+}
+
+QByteArray showSketchCode(const Show &show, const std::vector<SceneColumns> &columns)
+{
+    return (showSketchLines(show, columns).join(QLatin1String(kLineEnd)) + QLatin1String(kLineEnd))
+        .toUtf8();
 }

@@ -2,6 +2,7 @@
 
 #include "generator/Show.h"
 
+#include <QByteArray>
 #include <QStringList>
 
 // The sketch of a show. Its column data lives in flash, in arrays of 16 KB
@@ -11,6 +12,9 @@
 
 // The sketch's lines, without line ends; columns: each scene's, as sampleScene() gives them.
 QStringList showSketchLines(const Show &show, const std::vector<SceneColumns> &columns);
+
+// The sketch in the code-box layout, as the board job compiles it: UTF-8, lines ended with CR LF.
+QByteArray showSketchCode(const Show &show, const std::vector<SceneColumns> &columns);
 
 // The flash the show needs before compiling: its column data and the program
 // around it, as measured on the compiled sketch.

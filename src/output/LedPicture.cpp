@@ -26,7 +26,7 @@ QRect ledRect(const QRect &area, int x, int y)
     return {left + x * pitch + gap / 2, top + y * pitch + gap / 2, pitch - gap, pitch - gap};
 }
 
-void paintLeds(QPainter &painter, const QRect &area, const LedFrame &frame)
+void paintLeds(QPainter &painter, const QRect &area, const LedFrame &frame, QRgb lit)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -34,7 +34,7 @@ void paintLeds(QPainter &painter, const QRect &area, const LedFrame &frame)
     painter.setPen(Qt::NoPen);
     for (int x = 0; x < kColumns; ++x) {
         for (int y = 0; y < kRows; ++y) {
-            painter.setBrush(QColor(frame[x] >> y & 1 ? kLedLit : kLedDark));
+            painter.setBrush(QColor(frame[x] >> y & 1 ? lit : kLedDark));
             painter.drawEllipse(ledRect(area, x, y));
         }
     }

@@ -13,8 +13,8 @@ inline constexpr QRgb kLedLit = qRgb(255, 36, 36);
 
 // Paints the 64 x 16 matrix as round LEDs, as large as fits, centred in area.
 // Lit LEDs are kLedLit, the rest kLedDark, on kLedBackground; no smoothing, so
-// those three are the only colours.
-void paintLeds(QPainter &painter, const QRect &area, const LedFrame &frame);
+// those three are the only colours. A dimmer sign lights them in lit instead.
+void paintLeds(QPainter &painter, const QRect &area, const LedFrame &frame, QRgb lit = kLedLit);
 
 // The LED of column x, row y inside area, as paintLeds() places it.
 QRect ledRect(const QRect &area, int x, int y);

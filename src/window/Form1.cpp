@@ -12,6 +12,7 @@
 #include "window/CanvasView.h"
 #include "window/PortBox.h"
 #include "window/PreviewWindow.h"
+#include "window/ShowWindow.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -69,6 +70,10 @@ Form1::Form1(Clipboard &clipboard, QWidget *parent) : QWidget(parent), m_clipboa
                                     QStringLiteral("產生Arduino程式碼"));
     Text1 = control<QLineEdit>(this, "Text1", twips(120, 120, 1215, 495), kDefaultTitle);
     Text2 = control<QLineEdit>(this, "Text2", twips(120, 720, 11175, 495), kDefaultText);
+    // Beside the text it can turn into a show of several.
+    Command6 = control<QPushButton>(this, "Command6", twips(11400, 720, 1215, 495),
+                                    QStringLiteral("節目…"));
+    Command6->setToolTip(QStringLiteral("編排多段文字、效果、速度和亮度的節目"));
     Check1 =
         control<QCheckBox>(this, "Check1", twips(240, 2040, 1215, 495), QStringLiteral("粗體"));
     Check2 =
@@ -123,8 +128,9 @@ Form1::Form1(Clipboard &clipboard, QWidget *parent) : QWidget(parent), m_clipboa
     // As in a classic multi-line box, Tab moves on instead of typing a tab.
     Text3->setTabChangesFocus(true);
 
-    const QList<QWidget *> tabOrder{pic,     Command1, Text1, Text2,    Check1,   Check2,   Option1,
-                                    Option2, Command5, Text3, Command2, Command3, Command4, Combo1};
+    const QList<QWidget *> tabOrder{pic,    Command1, Text1,    Text2,    Command6,
+                                    Check1, Check2,   Option1,  Option2,  Command5,
+                                    Text3,  Command2, Command3, Command4, Combo1};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
@@ -132,6 +138,7 @@ Form1::Form1(Clipboard &clipboard, QWidget *parent) : QWidget(parent), m_clipboa
     connect(Command5, &QPushButton::clicked, this, &Form1::writeSketchFile);
     connect(Command2, &QPushButton::clicked, this, &Form1::copyCode);
     connect(Command3, &QPushButton::clicked, this, &Form1::openPreview);
+    connect(Command6, &QPushButton::clicked, this, &Form1::openShow);
     connect(Command4, &QToolButton::clicked, this, &Form1::burn);
     connect(m_burnTestPattern, &QAction::triggered, this, &Form1::burnTestPattern);
     connect(&m_board, &BoardJob::progress, this, &Form1::showBoardProgress);
@@ -252,6 +259,19 @@ void Form1::refreshPreview()
     m_preview->play(sampleTexts(Text1->text(), Text2->text(), m_previewCanvas, kCodeBoxMargin));
 }
 
+void Form1::openShow()
+{
+    if (!m_show) {
+        m_show = new ShowWindow(
+            classicShow(Text1->text(), Text2->text(), m_canvas.font()), m_board,
+            [this] { return Combo1->port(); }, this);
+        m_show->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_show->show();
+    m_show->raise();
+    m_show->activateWindow();
+}
+
 QString Form1::codeText() const
 {
     // The box keeps its lines apart with LF; the text it stands for has CR LF.
@@ -267,8 +287,10 @@ void Form1::copyCode()
 
 void Form1::burn()
 {
-    if (m_board.isRunning())
+    if (m_burning)
         return m_board.cancel();
+    if (m_board.isRunning())
+        return;
     if (!portChosen())
         return;
     startBurning(codeText(), generate(), false);
@@ -277,7 +299,7 @@ void Form1::burn()
 void Form1::burnTestPattern()
 {
     // Its action is disabled while a burn runs.
-    if (portChosen())
+    if (!m_board.isRunning() && portChosen())
         startBurning(testPatternCode(), SketchData(), true);
 }
 
@@ -291,6 +313,7 @@ bool Form1::portChosen()
 
 void Form1::startBurning(const QString &sketch, const SketchData &data, bool testPattern)
 {
+    m_burning = true;
     m_burningTestPattern = testPattern;
     BoardResult refused;
     refused.port = Combo1->port();
@@ -306,6 +329,11 @@ void Form1::startBurning(const QString &sketch, const SketchData &data, bool tes
 
 void Form1::showBoardProgress(BoardJob::Stage stage, int percent)
 {
+    // The show window's burn: one at a time.
+    if (!m_burning) {
+        Command4->setEnabled(false);
+        return m_burnTestPattern->setEnabled(false);
+    }
     setStatus(Messages::stage(stage, percent), false);
     // Compiling and connecting take no telling how long: a busy bar.
     m_progress->setRange(0, percent < 0 ? 0 : 100);
@@ -314,8 +342,12 @@ void Form1::showBoardProgress(BoardJob::Stage stage, int percent)
 
 void Form1::boardFinished(const BoardResult &result)
 {
-    Command4->setText(QStringLiteral("燒錄"));
+    Command4->setEnabled(true);
     m_burnTestPattern->setEnabled(true);
+    if (!m_burning)
+        return;
+    m_burning = false;
+    Command4->setText(QStringLiteral("燒錄"));
     m_progress->hide();
     const bool failed = result.failure != BoardFailure::None;
     setStatus(sentence(Messages::board(result, m_burningTestPattern)), failed,
@@ -324,8 +356,11 @@ void Form1::boardFinished(const BoardResult &result)
 
 void Form1::closeEvent(QCloseEvent *event)
 {
+    // The show window may ask to save its show first.
+    if (m_show && !m_show->close())
+        return event->ignore();
     // Stopped mid-write, the board keeps part of a program; the user decides.
-    if (m_board.isUploading() &&
+    if (m_burning && m_board.isUploading() &&
         QMessageBox::question(this, windowTitle(), Messages::closeWhileUploading()) !=
             QMessageBox::Yes)
         return event->ignore();

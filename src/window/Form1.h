@@ -4,11 +4,13 @@
 #include "canvas/GlyphCanvas.h"
 #include "generator/SketchData.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class CanvasView;
 class PortBox;
 class PreviewWindow;
+class ShowWindow;
 class Clipboard;
 class QAction;
 class QCheckBox;
@@ -43,6 +45,8 @@ private:
     void copyCode();
     QString codeText() const;
     void openPreview();
+    // The show window, started from the classic show of the texts when none is open.
+    void openShow();
     void refreshPreview();
     void burn();
     // The wiring test instead of the text; the code box keeps the text's sketch.
@@ -74,14 +78,19 @@ private:
     QPlainTextEdit *Text3;
     QPushButton *Command2;
     QPushButton *Command3;
+    QPushButton *Command6;
     // A split button: a click burns the text, its arrow offers the wiring test.
     QToolButton *Command4;
     QAction *m_burnTestPattern;
     PortBox *Combo1;
     QProgressBar *m_progress;
     BoardJob m_board;
+    // The board job is shared with the show window; this one's burn is running.
+    bool m_burning = false;
     bool m_burningTestPattern = false;
     PreviewWindow *m_preview = nullptr;
+    // Deleted when closed: what it held is saved or was given up.
+    QPointer<ShowWindow> m_show;
     QLabel *m_status;
     QString m_sketchPath;
     // The status line's plain text, and what the programs printed behind its 詳細.

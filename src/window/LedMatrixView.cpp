@@ -16,8 +16,14 @@ void LedMatrixView::setFrame(const LedFrame &frame)
     update();
 }
 
+void LedMatrixView::setLitColour(QRgb colour)
+{
+    m_lit = colour;
+    update();
+}
+
 void LedMatrixView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    paintLeds(painter, rect(), m_frame);
+    paintLeds(painter, rect(), m_frame, m_lit);
 }

@@ -16,10 +16,13 @@ public:
 
     const LedFrame &frame() const { return m_frame; }
     void setFrame(const LedFrame &frame);
+    // The colour of a lit LED, kLedLit unless the sign is dimmed.
+    void setLitColour(QRgb colour);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     LedFrame m_frame{};
+    QRgb m_lit = kLedLit;
 };

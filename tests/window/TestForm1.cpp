@@ -214,6 +214,8 @@ void TestForm1::controls_data()
     QTest::newRow("Command4") << "Command4"
                               << "燒錄" << QRect(440, 528, 81, 33);
     QTest::newRow("Combo1") << "Combo1" << QString() << QRect(528, 528, 177, 33);
+    QTest::newRow("Command6") << "Command6"
+                              << "節目…" << QRect(760, 48, 81, 33);
 }
 
 void TestForm1::controls()
@@ -271,9 +273,9 @@ void TestForm1::tabOrder()
         widget = widget->nextInFocusChain();
     } while (widget->objectName() != u"pic");
 
-    QCOMPARE(order, QStringList({"pic", "Command1", "Text1", "Text2", "Check1", "Check2", "Option1",
-                                 "Option2", "Command5", "Text3", "Command2", "Command3", "Command4",
-                                 "Combo1"}));
+    QCOMPARE(order, QStringList({"pic", "Command1", "Text1", "Text2", "Command6", "Check1",
+                                 "Check2", "Option1", "Option2", "Command5", "Text3", "Command2",
+                                 "Command3", "Command4", "Combo1"}));
 }
 
 void TestForm1::burnWithoutPort_data()
