@@ -122,6 +122,9 @@ ShowWindow::ShowWindow(const Show &show, BoardJob &board, std::function<QString(
     m_burn = named<QPushButton>("burn", QStringLiteral("燒錄"));
     m_burn->setToolTip(QStringLiteral("燒錄到主視窗選的連接埠"));
     m_player->addControl(m_burn);
+    // LEDs of 12 px, as the preview has them; the scene list takes the rest.
+    m_player->leds()->setMinimumHeight(12 * SketchData::kRows);
+    m_player->leds()->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
     m_scenes = named<QTableWidget>("scenes", 0, 4);
     m_scenes->setHorizontalHeaderLabels({QStringLiteral("文字"), QStringLiteral("效果"),
@@ -133,6 +136,7 @@ ShowWindow::ShowWindow(const Show &show, BoardJob &board, std::function<QString(
     m_scenes->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_scenes->setSelectionMode(QAbstractItemView::SingleSelection);
     m_scenes->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_scenes->setWordWrap(false);
     m_add = named<QPushButton>("addScene", QStringLiteral("新增"));
     m_duplicate = named<QPushButton>("duplicateScene", QStringLiteral("複製"));
     m_remove = named<QPushButton>("removeScene", QStringLiteral("移除"));
@@ -189,11 +193,11 @@ ShowWindow::ShowWindow(const Show &show, BoardJob &board, std::function<QString(
     statusRow->addWidget(m_progress);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(fileRow);
-    layout->addWidget(m_player, 2);
+    layout->addWidget(m_player);
     layout->addLayout(sceneRow, 1);
     layout->addLayout(editor);
     layout->addLayout(statusRow);
-    resize(12 * SketchData::kTitleColumns + 40, 720);
+    resize(12 * SketchData::kTitleColumns + 40, 600);
 
     connect(m_open, &QPushButton::clicked, this, &ShowWindow::openFile);
     connect(m_save, &QPushButton::clicked, this, &ShowWindow::save);

@@ -31,7 +31,7 @@ public:
     // Waits for a model being built.
     ~ShowWindow() override;
 
-    const Show &show() const { return m_show; }
+    const Show &currentShow() const { return m_show; }
     // Starts a new show, in no file yet.
     void setShow(const Show &show);
     // What plays: the show as it stood when it was last modelled.
