@@ -35,6 +35,7 @@ bench: build
 	$(BUILD)/bin/marquee-bench
 	$(BUILD)/bin/marquee-bench-upload
 	$(BUILD)/bin/marquee-bench-gif
+	$(BUILD)/bin/marquee-bench-show
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-sanitize
