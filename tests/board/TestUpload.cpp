@@ -13,6 +13,7 @@
 #include "output/ShowFile.h"
 #include "platform/Clipboard.h"
 #include "window/Form1.h"
+#include "window/ShowWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -145,6 +146,7 @@ private slots:
     void cleanup();
     void uploadRunsAsModelled_data();
     void uploadRunsAsModelled();
+    void showUploadRunsAsModelled_data();
     void showUploadRunsAsModelled();
     void refused_data();
     void refused();
@@ -247,9 +249,18 @@ void TestUpload::uploadRunsAsModelled()
     QCOMPARE(flash.mid(image.size()).count('\xff'), flash.size() - image.size());
 }
 
-// A show, uploaded from the command line, leaves its HEX in the flash and plays as modelled.
+void TestUpload::showUploadRunsAsModelled_data()
+{
+    QTest::addColumn<bool>("window");
+    QTest::newRow("command line") << false;
+    QTest::newRow("節目 燒錄") << true;
+}
+
+// A show, uploaded from the command line or the show window, leaves its HEX in
+// the flash and plays as modelled.
 void TestUpload::showUploadRunsAsModelled()
 {
+    QFETCH(bool, window);
     const QByteArray json = R"({"brightness": 5, "scenes": [
         {"text": "節目", "effect": "scroll-down", "scans": 2},
         {"text": "燒錄", "effect": "run-right", "scans": 1}]})";
@@ -273,9 +284,27 @@ void TestUpload::showUploadRunsAsModelled()
     VirtualBoard board;
     const QString port = board.start(expected.scans);
     QVERIFY(!port.isEmpty());
-    QByteArray err;
-    cli({"--show", path, "--upload", port}, &status, &err);
-    QVERIFY2(status == 0, err.constData());
+    if (window) {
+        control<QComboBox>("Combo1")->setEditText(port);
+        QTest::mouseClick(control<QAbstractButton>("Command6"), Qt::LeftButton);
+        auto *shows = m_form->findChild<ShowWindow *>();
+        QVERIFY(shows);
+        shows->setShow(show);
+        auto *burn = shows->findChild<QPushButton *>("burn");
+        QTest::mouseClick(burn, Qt::LeftButton);
+        QTRY_COMPARE(burn->text(), QStringLiteral("取消"));
+        // One upload at a time: the main window's waits.
+        QVERIFY(!control<QAbstractButton>("Command4")->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(
+            shows->findChild<QLabel *>("status")->text().startsWith(QStringLiteral("已燒錄")),
+            60000);
+        QCOMPARE(burn->text(), QStringLiteral("燒錄"));
+        QVERIFY(control<QAbstractButton>("Command4")->isEnabled());
+    } else {
+        QByteArray err;
+        cli({"--show", path, "--upload", port}, &status, &err);
+        QVERIFY2(status == 0, err.constData());
+    }
     QCOMPARE(board.runs(), expected.lines);
     QCOMPARE(board.flash().left(image.size()), image);
 }
