@@ -261,12 +261,12 @@ void Form1::refreshPreview()
 
 void Form1::openShow()
 {
-    if (!m_show) {
+    const Show show = classicShow(Text1->text(), Text2->text(), m_canvas.font());
+    if (!m_show)
         m_show = new ShowWindow(
-            classicShow(Text1->text(), Text2->text(), m_canvas.font()), m_board,
-            [this] { return Combo1->port(); }, this);
-        m_show->setAttribute(Qt::WA_DeleteOnClose);
-    }
+            show, m_board, [this] { return Combo1->port(); }, this);
+    else if (m_show->isHidden())
+        m_show->setShow(show);
     m_show->show();
     m_show->raise();
     m_show->activateWindow();
@@ -357,7 +357,7 @@ void Form1::boardFinished(const BoardResult &result)
 void Form1::closeEvent(QCloseEvent *event)
 {
     // The show window may ask to save its show first.
-    if (m_show && !m_show->close())
+    if (m_show && m_show->isVisible() && !m_show->close())
         return event->ignore();
     // Stopped mid-write, the board keeps part of a program; the user decides.
     if (m_burning && m_board.isUploading() &&

@@ -4,7 +4,6 @@
 #include "canvas/GlyphCanvas.h"
 #include "generator/SketchData.h"
 
-#include <QPointer>
 #include <QWidget>
 
 class CanvasView;
@@ -45,7 +44,7 @@ private:
     void copyCode();
     QString codeText() const;
     void openPreview();
-    // The show window, started from the classic show of the texts when none is open.
+    // The show window; opened anew, it starts from the classic show of the texts.
     void openShow();
     void refreshPreview();
     void burn();
@@ -89,8 +88,7 @@ private:
     bool m_burning = false;
     bool m_burningTestPattern = false;
     PreviewWindow *m_preview = nullptr;
-    // Deleted when closed: what it held is saved or was given up.
-    QPointer<ShowWindow> m_show;
+    ShowWindow *m_show = nullptr;
     QLabel *m_status;
     QString m_sketchPath;
     // The status line's plain text, and what the programs printed behind its 詳細.
