@@ -278,8 +278,10 @@ ShowWindow::ShowWindow(const Show &show, BoardJob &board, std::function<QString(
 
 ShowWindow::~ShowWindow()
 {
-    if (m_modeller)
+    if (m_modeller) {
         m_modeller->wait();
+        delete m_modeller;
+    }
 }
 
 void ShowWindow::setShow(const Show &show)
