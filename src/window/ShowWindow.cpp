@@ -551,6 +551,7 @@ void ShowWindow::closeEvent(QCloseEvent *event)
         return event->ignore();
     if (!maybeSave())
         return event->ignore();
+    m_burnWaiting = false;
     if (m_burning)
         m_board.cancel();
     event->accept();
